@@ -1,0 +1,13 @@
+// quarnby: factor of safety of one trial slip surface by the simplified
+// method of slices.
+#include <cstdlib>
+
+#include "programs/quarnby/quarnby_run.h"
+#include "record_io/record_io.h"
+
+int main() {
+  record_io::Environment environment;
+  environment.tab_size = record_io::tab_size_from(std::getenv("TABSIZE"));
+  record_io::RecordIo io(environment);
+  quarnby::run(io);
+}

@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs, on Debian 12 as root, the packages the build, the tests, the
+# benchmarks and the fuzz targets need, when they are missing.
+set -eu
+packages="cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev"
+missing=""
+for package in $packages; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+  echo "installing:$missing"
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+fi
