@@ -222,8 +222,9 @@ IoResult RecordIo::open(int unit, std::string_view name,
   if (unit < 0 || unit > kMaxUnit || !parse_status(status, parsed)) {
     return fail(Failure::bad_file_specification);
   }
+  // A unit that is connected already is released first.
   close(unit);
-  statement_ = Statement::open;
+  start(Statement::open, unit, branches);
 
   std::string chosen;
   if (!name.empty() && name.front() == '\0') {

@@ -1,0 +1,65 @@
+// The terminal file choice behind an open whose name begins with NUL.
+#include "record_io/file_choice.h"
+
+#include <gtest/gtest.h>
+
+#include "record_io/record_io.h"
+
+namespace record_io {
+namespace {
+
+constexpr std::string_view kChoose("\0", 1);
+
+struct ChoiceRun {
+  explicit ChoiceRun(std::string answers) : console_in(std::move(answers)) {
+    Environment environment;
+    environment.files = &files;
+    environment.console_in = &console_in;
+    environment.console_out = &console_out;
+    io = std::make_unique<RecordIo>(environment);
+  }
+  MemoryFileSystem files;
+  MemoryStream console_in, console_out;
+  std::unique_ptr<RecordIo> io;
+};
+
+TEST(FileChoice, NamesAndTitles) {
+  EXPECT_EQ(file_choice_title(OpenStatus::old_file, 13), "Open file on TELWORN UNIT 13");
+  EXPECT_EQ(file_choice_title(OpenStatus::unknown_file, 12),
+            "Create file on TELWORN UNIT 12");
+  EXPECT_EQ(with_default_extension("slope"), "slope.dat");
+  EXPECT_EQ(with_default_extension("dir.d/slope"), "dir.d/slope.dat");
+  EXPECT_EQ(with_default_extension("slope.txt"), "slope.txt");
+  EXPECT_EQ(with_default_extension(".profile"), ".profile.dat");
+}
+
+TEST(FileChoice, EmptyLineOrEndOfInputCancelsWithoutMessage) {
+  for (const std::string answers : {"\n", "   \n", ""}) {
+    ChoiceRun run(answers);
+    EXPECT_EQ(run.io->open(13, kChoose, "OLD", kErrorBranch), IoResult::error);
+    EXPECT_EQ(run.console_out.output, "Open file on TELWORN UNIT 13\r\nFile name: ");
+  }
+}
+
+TEST(FileChoice, MissingFileIsAskedAgainAndDefaultExtensionApplies) {
+  ChoiceRun run("nothing.txt\n  slope  \n");
+  run.files.files["slope.dat"] = "title\n";
+  ASSERT_EQ(run.io->open(13, kChoose, "OLD", kErrorBranch), IoResult::ok);
+  EXPECT_EQ(run.console_out.output,
+            "Open file on TELWORN UNIT 13\r\nFile name: "
+            "File not found: nothing.txt\r\nFile name: ");
+  std::array<char, 5> title{};
+  ASSERT_EQ(run.io->read_layout_a(13, title, kErrorBranch), IoResult::ok);
+  EXPECT_EQ(std::string(title.begin(), title.end()), "title");
+}
+
+TEST(FileChoice, ANewFileMayBeCreated) {
+  ChoiceRun run("results\n");
+  ASSERT_EQ(run.io->open(12, kChoose, "unknown", kErrorBranch), IoResult::ok);
+  run.io->write_line(12, std::string_view("x"));
+  run.io->close(12);
+  EXPECT_EQ(run.files.files.at("results.dat"), " x\r\n");
+}
+
+}  // namespace
+}  // namespace record_io

@@ -1,0 +1,234 @@
+// Statements of the record layer against memory files and a memory console:
+// records, opens, output records, failures and the error report.
+#include "record_io/record_io.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cerrno>
+#include <string>
+
+namespace record_io {
+namespace {
+
+std::string text_of(std::span<const char> item) {
+  return std::string(item.begin(), item.end());
+}
+
+/// A record layer over memory files and a memory console.
+struct MemoryRun {
+  explicit MemoryRun(std::string console_input = {}, int tab_size = 8)
+      : console_in(std::move(console_input)) {
+    Environment environment;
+    environment.files = &files;
+    environment.console_in = &console_in;
+    environment.console_out = &console_out;
+    environment.console_err = &console_err;
+    environment.tab_size = tab_size;
+    io = std::make_unique<RecordIo>(environment);
+  }
+  /// Reads the next record of `unit` through layout (A) into 40 characters.
+  std::string record(int unit) {
+    std::array<char, 40> item{};
+    EXPECT_EQ(io->read_layout_a(unit, item, kErrorAndEndBranch), IoResult::ok);
+    return text_of(item);
+  }
+  MemoryFileSystem files;
+  MemoryStream console_in, console_out, console_err;
+  std::unique_ptr<RecordIo> io;
+};
+
+std::string padded(std::string text, std::size_t length = 40) {
+  text.resize(length, ' ');
+  return text;
+}
+
+TEST(InputRecords, SplitAtLineFeedsDropCarriageReturnsKeepAnUnterminatedLastLine) {
+  MemoryRun run;
+  run.files.files["in"] = "first\r\n\nse\rcond\r\nlast without line feed";
+  ASSERT_EQ(run.io->open(13, "in", "old", kErrorBranch), IoResult::ok);
+  EXPECT_EQ(run.record(13), padded("first"));
+  EXPECT_EQ(run.record(13), padded(""));
+  EXPECT_EQ(run.record(13), padded("second"));
+  EXPECT_EQ(run.record(13), padded("last without line feed"));
+  std::array<char, 4> item{};
+  EXPECT_EQ(run.io->read_layout_a(13, item, kErrorAndEndBranch), IoResult::end);
+  EXPECT_EQ(run.io->read_layout_a(13, item, kErrorBranch), IoResult::error);
+}
+
+TEST(InputRecords, TabsExpandToTheConfiguredStops) {
+  // The second tab stands at a tab stop already and so adds a whole distance.
+  const std::string line = "a\tbcdefghi\tX\n";
+  for (const auto& [tab_size, expected] :
+       {std::pair{8, std::string("a       bcdefghi        X")},
+        std::pair{4, std::string("a   bcdefghi    X")},
+        std::pair{0, std::string("a\tbcdefghi\tX")}}) {
+    MemoryRun run({}, tab_size);
+    run.files.files["in"] = line;
+    ASSERT_EQ(run.io->open(13, "in", "old", kErrorBranch), IoResult::ok);
+    EXPECT_EQ(run.record(13), padded(expected)) << "tab size " << tab_size;
+  }
+}
+
+TEST(InputRecords, AnOverlongRecordIsAnErrorAndReadingGoesOnAfterIt) {
+  MemoryRun run;
+  run.files.files["in"] = std::string(kMaxRecordLength + 10, 'x') + "\nnext\n";
+  ASSERT_EQ(run.io->open(13, "in", "old", kErrorBranch), IoResult::ok);
+  std::array<char, 4> item{};
+  EXPECT_EQ(run.io->read_layout_a(13, item, kErrorBranch), IoResult::error);
+  EXPECT_EQ(run.record(13), padded("next"));
+}
+
+TEST(TabSize, OnlyASaneDecimalDistanceIsTaken) {
+  EXPECT_EQ(tab_size_from(nullptr), 8);
+  EXPECT_EQ(tab_size_from("4"), 4);
+  EXPECT_EQ(tab_size_from("0"), 0);
+  EXPECT_EQ(tab_size_from("64"), 64);
+  EXPECT_EQ(tab_size_from("65"), 8);
+  EXPECT_EQ(tab_size_from("99999999999999999999"), 8);
+  EXPECT_EQ(tab_size_from("123456789012345678901"), 8);
+  EXPECT_EQ(tab_size_from(""), 8);
+  EXPECT_EQ(tab_size_from("-1"), 8);
+  EXPECT_EQ(tab_size_from("4x"), 8);
+}
+
+TEST(Open, StatusAndNameRules) {
+  MemoryRun run;
+  run.files.files["data.dat"] = "x\n";
+  EXPECT_EQ(run.io->open(13, "  data.dat  ", "OLD", kErrorBranch), IoResult::ok);
+  EXPECT_EQ(run.io->open(13, "data.dat", "Old   ", kErrorBranch), IoResult::ok);
+  EXPECT_EQ(run.io->open(13, "missing", "old", kErrorBranch), IoResult::error);
+  EXPECT_EQ(run.io->open(13, "   ", "old", kErrorBranch), IoResult::error);
+  EXPECT_EQ(run.io->open(13, std::string_view("data.dat\0x", 10), "old",
+                         kErrorBranch),
+            IoResult::error);
+  EXPECT_EQ(run.io->open(13, "data.dat", "scratch", kErrorBranch), IoResult::error);
+  EXPECT_EQ(run.io->open(12, "new.txt", "UNKNOWN", kErrorBranch), IoResult::ok);
+  run.io->close(12);
+  EXPECT_EQ(run.files.files.at("new.txt"), "");
+  // A failed open leaves the unit unconnected.
+  EXPECT_FALSE(run.io->is_open(13));
+  EXPECT_FALSE(run.io->is_open(12));
+}
+
+TEST(Open, UnknownStatusCutsOnlyWhatIsWritten) {
+  MemoryRun run;
+  run.files.files["long.txt"] = "an old and much longer content\r\n";
+  run.files.files["kept.txt"] = "old content\r\n";
+  ASSERT_EQ(run.io->open(12, "long.txt", "unknown", kErrorBranch), IoResult::ok);
+  run.io->write_line(12, std::string_view("new"));
+  run.io->close(12);
+  EXPECT_EQ(run.files.files.at("long.txt"), " new\r\n");
+  ASSERT_EQ(run.io->open(12, "kept.txt", "unknown", kErrorBranch), IoResult::ok);
+  run.io->close(12);
+  EXPECT_EQ(run.files.files.at("kept.txt"), "old content\r\n");
+}
+
+TEST(FreeFormatWrite, WholeLinesFollowTheItemRules) {
+  MemoryRun run;
+  ASSERT_EQ(run.io->open(12, "out", "unknown", kErrorBranch), IoResult::ok);
+  run.io->write_line(12, std::int32_t{1}, std::string_view("\t"), 1.5,
+                     std::string_view("\t"), -2.0);
+  run.io->write_line(12, std::string_view("Msg"), std::string_view("\t"),
+                     std::string_view("Title"));
+  run.io->write_line(12, std::int32_t{0}, std::string_view(""),
+                     std::string_view(""), std::int32_t{-5});
+  run.io->write_line(12);
+  ASSERT_EQ(run.io->write_layout_a(12, "Title in column 1", kErrorBranch),
+            IoResult::ok);
+  run.io->close(12);
+  EXPECT_EQ(run.files.files.at("out"),
+            "   1 \t  1.50000000000000 \t -2.00000000000000\r\n"
+            " Msg\tTitle\r\n"
+            "   0  -5\r\n"
+            " \r\n"
+            "Title in column 1\r\n");
+}
+
+TEST(Console, PromptsLinesAndWaits) {
+  MemoryRun run("answer ignored\n7\n");
+  run.io->write_line(kConsoleUnit, std::string_view("quarnby.ini?"));
+  run.io->write_raw_console("Press <return>/<enter> to quit");
+  run.io->wait_for_enter();
+  std::int32_t value = 0;
+  ASSERT_EQ(run.io->read_values(kConsoleUnit, kNoBranch, value), IoResult::ok);
+  EXPECT_EQ(value, 7);
+  EXPECT_EQ(run.console_out.output,
+            " quarnby.ini?\r\nPress <return>/<enter> to quit");
+}
+
+TEST(WriteFailures, ReachTheErrorBranchAtOnce) {
+  MemoryRun run;
+  run.files.write_error = ENOSPC;
+  ASSERT_EQ(run.io->open(12, "full", "unknown", kErrorBranch), IoResult::ok);
+  EXPECT_EQ(run.io->write_layout_a(12, "title", kErrorBranch), IoResult::error);
+  EXPECT_EQ(run.io->try_write_line(12, std::string_view("line")), IoResult::error);
+}
+
+/// Runs `statement` in a child and checks the error report and status 255.
+void expect_error_report(void (*statement)(RecordIo&), const char* pattern) {
+  EXPECT_EXIT(
+      {
+        MemoryFileSystem files;
+        files.files["in"] = "12.5\n";
+        MemoryStream console_in("");
+        Environment environment;
+        environment.files = &files;
+        environment.console_in = &console_in;
+        RecordIo io(environment);
+        statement(io);
+      },
+      testing::ExitedWithCode(255), pattern);
+}
+
+TEST(ErrorReport, ThreeLinesAndStatus255WhenNoBranchIsGiven) {
+  expect_error_report([](RecordIo& io) { io.wait_for_enter(); },
+                      "^\\? TELWORN Runtime Error:\r\n"
+                      "\\? Attempt to read past end of file\r\n"
+                      "\\? READ\\(UNIT=\\*,\\.\\.\\.\r\n$");
+  expect_error_report(
+      [](RecordIo& io) {
+        static_cast<void>(io.open(13, "in", "old", kErrorBranch));
+        std::int32_t value = 0;
+        static_cast<void>(io.read_values(13, kNoBranch, value));
+      },
+      "^\\? TELWORN Runtime Error:\r\n"
+      "\\? Illegal character in numeric input\r\n"
+      "\\? READ\\(UNIT=13,\\.\\.\\.\r\n$");
+  expect_error_report(
+      [](RecordIo& io) {
+        static_cast<void>(io.open(14, "missing", "old", kNoBranch));
+      },
+      "^\\? System Error:\r\n"
+      "\\? No such file or directory\r\n"
+      "\\? OPEN\\(UNIT=14,\\.\\.\\.\r\n$");
+}
+
+TEST(ErrorReport, AFailureFoundWhenClosingIsNotSilent) {
+  EXPECT_EXIT(
+      {
+        MemoryFileSystem files;
+        Environment environment;
+        environment.files = &files;
+        RecordIo io(environment);
+        static_cast<void>(io.open(12, "out", "unknown", kErrorBranch));
+        io.write_line(12, std::string_view("buffered"));
+        files.write_error = ENOSPC;
+        io.stop(0);
+      },
+      testing::ExitedWithCode(255),
+      "^\\? System Error:\r\n\\? No space left on device\r\n"
+      "\\? CLOSE\\(UNIT=12,\\.\\.\\.\r\n$");
+}
+
+TEST(Stop, ClosesEveryUnitAndExitsWithTheStatus) {
+  EXPECT_EXIT(
+      {
+        RecordIo io;
+        io.stop(0);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace record_io
