@@ -1,0 +1,44 @@
+// Steps that the run drivers of all three programs share: the attribution
+// notice, message lines, the settings-file exits and the end sequence.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "analysis/message_table.h"
+#include "analysis/run_state.h"
+#include "record_io/record_io.h"
+
+namespace programs {
+
+/// The name that makes an open ask the user for the file.
+inline constexpr std::string_view kChooseFile{"\0", 1};
+
+/// Writes the two lines of the attribution notice; `program_line` names the
+/// program and its method.
+void show_notice(record_io::RecordIo& io, std::string_view program_line);
+
+/// One console line holding message `k` (trailing blanks removed).
+void show_message(record_io::RecordIo& io, const analysis::MessageTable& messages,
+                  std::int32_t k);
+
+/// Opens `settings_name` on the settings unit in the working directory; when
+/// that fails shows "<settings_name>?", waits for Enter and lets the user
+/// choose the file. False when the choice failed too.
+bool open_settings_or_choose(record_io::RecordIo& io,
+                             std::string_view settings_name);
+
+/// The settings-error exit: "<settings_name> error at line " and the line,
+/// then "Press <return>/<enter> to quit", a wait and the stop.
+[[noreturn]] void settings_error_exit(record_io::RecordIo& io,
+                                      std::string_view settings_name,
+                                      std::int32_t line, int exit_status);
+
+/// The end sequence: with closing_pause 1, messages 32 and `second_message`
+/// and a wait for Enter; then the stop with `exit_status`.
+[[noreturn]] void end_sequence(record_io::RecordIo& io,
+                               const analysis::MessageTable& messages,
+                               const analysis::RunState& state,
+                               std::int32_t second_message, int exit_status);
+
+}  // namespace programs

@@ -1,0 +1,31 @@
+#include "programs/common/ordinary_analysis.h"
+
+#include <cstddef>
+
+#include "analysis/results_report.h"
+
+namespace programs {
+
+OrdinaryResult write_ordinary_analysis(record_io::RecordIo& io,
+                                       const analysis::SlopeData& data,
+                                       analysis::SliceTable& slices,
+                                       const analysis::MessageTable& messages,
+                                       const analysis::RunState& state) {
+  analysis::compute_ordinary(data, state.pore_force_option, slices);
+  for (std::int32_t i = 1; i <= slices.slice_count; ++i) {
+    if (!slices.normal_not_positive[static_cast<std::size_t>(i - 1)]) continue;
+    if (io.try_write_line(analysis::kResultsUnit, messages.text(33), i) !=
+        record_io::IoResult::ok) {
+      return OrdinaryResult::write_failed;
+    }
+  }
+  if (analysis::write_results_report(io, analysis::kResultsUnit, data, slices,
+                                     messages, state.field_separator) !=
+      analysis::ReportResult::ok) {
+    return OrdinaryResult::write_failed;
+  }
+  io.close(analysis::kResultsUnit);
+  return OrdinaryResult::written;
+}
+
+}  // namespace programs

@@ -1,0 +1,149 @@
+#include "programs/quarnby/quarnby_run.h"
+
+#include <string_view>
+
+#include "analysis/message_table.h"
+#include "analysis/results_report.h"
+#include "analysis/run_state.h"
+#include "analysis/settings_file.h"
+#include "analysis/simplified_method.h"
+#include "analysis/slices.h"
+#include "analysis/slope_data.h"
+#include "programs/common/dialogue.h"
+
+namespace quarnby {
+namespace {
+
+using analysis::kDataUnit;
+using analysis::kResultsUnit;
+using analysis::kSettingsUnit;
+using record_io::IoResult;
+using record_io::kConsoleUnit;
+using record_io::RecordIo;
+
+constexpr std::string_view kSettingsName = "quarnby.ini";
+// quarnby, whose user is a person at the console, ends with status 0 on
+// every path but the record layer's error report.
+constexpr int kExitStatus = 0;
+
+/// Everything one run holds; fixed sizes throughout.
+struct Run {
+  explicit Run(RecordIo& record_io) : io(record_io) {}
+  RecordIo& io;
+  analysis::RunState state;
+  analysis::MessageTable messages{analysis::kSimplifiedMessageCount};
+  analysis::SlopeData data;
+  analysis::SliceTable slices;
+
+  void show(std::int32_t k) { programs::show_message(io, messages, k); }
+  [[noreturn]] void end() {
+    programs::end_sequence(io, messages, state, 36, kExitStatus);
+  }
+  /// A failed write to the results file with an error branch.
+  [[noreturn]] void results_write_failed() {
+    show(40);
+    end();
+  }
+};
+
+void read_settings(Run& run) {
+  if (!programs::open_settings_or_choose(run.io, kSettingsName)) {
+    run.io.stop(kExitStatus);
+  }
+  analysis::NumericalControls controls;
+  if (analysis::read_simplified_settings(run.io, kSettingsUnit, run.state,
+                                         run.messages, controls) !=
+      analysis::SettingsResult::ok) {
+    programs::settings_error_exit(run.io, kSettingsName, run.state.line_counter,
+                                  kExitStatus);
+  }
+  run.io.close(kSettingsUnit);
+  analysis::apply_numerical_controls(controls, run.state);
+}
+
+void read_data(Run& run) {
+  run.show(3);
+  run.io.wait_for_enter();
+  if (run.io.open(kDataUnit, programs::kChooseFile, "OLD",
+                  record_io::kErrorBranch) != IoResult::ok) {
+    run.end();
+  }
+  switch (analysis::read_slope_data(run.io, kDataUnit, run.data,
+                                    run.state.line_counter)) {
+    case analysis::DataResult::ok:
+      break;
+    case analysis::DataResult::read_failed:
+      run.io.write_line(kConsoleUnit, run.messages.text(39),
+                        run.state.line_counter);
+      run.end();
+    case analysis::DataResult::too_many_sections:
+      run.io.write_line(kConsoleUnit, std::string_view("N >"),
+                        analysis::kMaxSections);
+      run.end();
+  }
+  run.io.close(kDataUnit);
+}
+
+/// Records a slice that stopped the iteration, on the console and in the
+/// results file, then asks for Enter.
+void report_stopping_slice(Run& run, std::int32_t message, std::int32_t slice) {
+  run.io.write_line(kConsoleUnit, run.messages.text(message), slice);
+  if (run.io.try_write_line(kResultsUnit, run.messages.text(message), slice) !=
+      IoResult::ok) {
+    run.results_write_failed();
+  }
+  run.io.write_raw_console(run.messages.text(36));
+  run.io.wait_for_enter();
+}
+
+void iterate(Run& run) {
+  const analysis::IterationOutcome outcome = analysis::iterate_simplified(
+      run.data, run.slices, run.state.tolerance, run.state.iteration_limit);
+  switch (outcome.stop) {
+    case analysis::IterationStop::converged:
+      return;
+    case analysis::IterationStop::no_positive_normal:
+      report_stopping_slice(run, 35, outcome.slice);
+      return;
+    case analysis::IterationStop::m_factor_too_small:
+      report_stopping_slice(run, 37, outcome.slice);
+      return;
+    case analysis::IterationStop::limit_reached:
+      break;
+  }
+  run.show(33);
+  run.show(34);
+  // An answer that leaves the value unread (a slash) counts as "do not
+  // report".
+  std::int32_t answer = 0;
+  static_cast<void>(run.io.read_values(kConsoleUnit, record_io::kNoBranch, answer));
+  if (answer < 2) run.io.stop(kExitStatus);
+}
+
+}  // namespace
+
+void run(RecordIo& io) {
+  Run run(io);
+  programs::show_notice(
+      io, "quarnby: factor of safety by the simplified method of slices");
+  read_settings(run);
+  read_data(run);
+  analysis::compute_first_estimate(run.data, run.slices);
+
+  run.show(4);
+  io.wait_for_enter();
+  if (io.open(kResultsUnit, programs::kChooseFile, "unknown",
+              record_io::kErrorBranch) != IoResult::ok) {
+    run.end();
+  }
+  iterate(run);
+  if (analysis::write_results_report(io, kResultsUnit, run.data, run.slices,
+                                     run.messages, run.state.field_separator) !=
+      analysis::ReportResult::ok) {
+    run.results_write_failed();
+  }
+  io.close(kResultsUnit);
+  run.end();
+}
+
+}  // namespace quarnby

@@ -1,0 +1,95 @@
+#include "programs/wendmoor/wendmoor_run.h"
+
+#include <string_view>
+
+#include "analysis/message_table.h"
+#include "analysis/run_state.h"
+#include "analysis/settings_file.h"
+#include "analysis/slices.h"
+#include "analysis/slope_data.h"
+#include "programs/common/dialogue.h"
+#include "programs/common/ordinary_analysis.h"
+
+namespace wendmoor {
+namespace {
+
+using analysis::kDataUnit;
+using analysis::kResultsUnit;
+using analysis::kSettingsUnit;
+using record_io::IoResult;
+using record_io::kConsoleUnit;
+using record_io::RecordIo;
+
+constexpr std::string_view kSettingsName = "wendmoor.ini";
+// wendmoor, whose user is a person at the console, ends with status 0 on
+// every path but the record layer's error report.
+constexpr int kExitStatus = 0;
+
+struct Run {
+  explicit Run(RecordIo& record_io) : io(record_io) {}
+  RecordIo& io;
+  analysis::RunState state;
+  analysis::MessageTable messages{analysis::kOrdinaryMessageCount};
+  analysis::SlopeData data;
+  analysis::SliceTable slices;
+
+  void show(std::int32_t k) { programs::show_message(io, messages, k); }
+  [[noreturn]] void end() {
+    programs::end_sequence(io, messages, state, 38, kExitStatus);
+  }
+};
+
+}  // namespace
+
+void run(RecordIo& io) {
+  Run run(io);
+  programs::show_notice(
+      io, "wendmoor: factor of safety by the ordinary method of slices");
+
+  if (!programs::open_settings_or_choose(io, kSettingsName)) {
+    io.stop(kExitStatus);
+  }
+  if (analysis::read_ordinary_settings(io, kSettingsUnit, run.state,
+                                       run.messages) !=
+      analysis::SettingsResult::ok) {
+    programs::settings_error_exit(io, kSettingsName, run.state.line_counter,
+                                  kExitStatus);
+  }
+  io.close(kSettingsUnit);
+
+  run.show(3);
+  io.wait_for_enter();
+  if (io.open(kDataUnit, programs::kChooseFile, "OLD",
+              record_io::kErrorBranch) != IoResult::ok) {
+    run.end();
+  }
+  switch (analysis::read_slope_data(io, kDataUnit, run.data,
+                                    run.state.line_counter)) {
+    case analysis::DataResult::ok:
+      break;
+    case analysis::DataResult::read_failed:
+      io.write_line(kConsoleUnit, run.messages.text(35), run.state.line_counter);
+      run.end();
+    case analysis::DataResult::too_many_sections:
+      io.write_line(kConsoleUnit, std::string_view("N >"),
+                    analysis::kMaxSections);
+      run.end();
+  }
+  io.close(kDataUnit);
+
+  // The results file is chosen before the slices are computed.
+  run.show(4);
+  io.wait_for_enter();
+  if (io.open(kResultsUnit, programs::kChooseFile, "UNKNOWN",
+              record_io::kErrorBranch) != IoResult::ok) {
+    run.end();
+  }
+  if (programs::write_ordinary_analysis(io, run.data, run.slices, run.messages,
+                                        run.state) !=
+      programs::OrdinaryResult::written) {
+    run.show(36);
+  }
+  run.end();
+}
+
+}  // namespace wendmoor

@@ -1,0 +1,1 @@
+// Placeholder until the end-to-end tests of this program are written.
