@@ -16,6 +16,18 @@ std::string file_not_found_line(std::string_view name) {
   return line;
 }
 
+std::string folder_not_found_line(std::string_view folder) {
+  std::string line = "Folder not found: ";
+  line += folder;
+  return line;
+}
+
+std::string folder_of(std::string_view name) {
+  const auto slash = name.find_last_of('/');
+  if (slash == std::string_view::npos) return {};
+  return std::string(slash == 0 ? name.substr(0, 1) : name.substr(0, slash));
+}
+
 std::string with_default_extension(std::string_view name) {
   std::string result(name);
   const auto slash = name.find_last_of('/');

@@ -20,6 +20,12 @@ std::string file_choice_title(OpenStatus status, int unit);
 /// The line shown when a file that must exist is not there.
 std::string file_not_found_line(std::string_view name);
 
+/// The line shown when the folder of a file to create is not there.
+std::string folder_not_found_line(std::string_view folder);
+
+/// The folder part of `name` ("" when it has none; "/" for the root).
+std::string folder_of(std::string_view name);
+
 /// `name` with ".dat" appended when its last path component has no
 /// extension (no full stop after its first character).
 std::string with_default_extension(std::string_view name);

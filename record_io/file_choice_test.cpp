@@ -53,6 +53,16 @@ TEST(FileChoice, MissingFileIsAskedAgainAndDefaultExtensionApplies) {
   EXPECT_EQ(std::string(title.begin(), title.end()), "title");
 }
 
+TEST(FileChoice, AFileInAMissingFolderIsAskedAgain) {
+  ChoiceRun run("no/such/folder/results.txt\nresults.txt\n");
+  ASSERT_EQ(run.io->open(12, kChoose, "unknown", kErrorBranch), IoResult::ok);
+  EXPECT_EQ(run.console_out.output,
+            "Create file on TELWORN UNIT 12\r\nFile name: "
+            "Folder not found: no/such/folder\r\nFile name: ");
+  EXPECT_EQ(folder_of("/top.dat"), "/");
+  EXPECT_EQ(folder_of("plain.dat"), "");
+}
+
 TEST(FileChoice, ANewFileMayBeCreated) {
   ChoiceRun run("results\n");
   ASSERT_EQ(run.io->open(12, kChoose, "unknown", kErrorBranch), IoResult::ok);

@@ -462,8 +462,7 @@ void RecordIo::wait_for_enter() {
 
 bool RecordIo::choose_file(int unit, OpenStatus status, std::string& name) {
   Unit& console = *console_;
-  const std::string title = file_choice_title(status, unit);
-  std::string line = title + "\r\n";
+  const std::string line = file_choice_title(status, unit) + "\r\n";
   static_cast<void>(console.output->write(line.data(), line.size()));
   for (;;) {
     const std::string_view prompt = kFileChoicePrompt;
@@ -473,9 +472,18 @@ bool RecordIo::choose_file(int unit, OpenStatus status, std::string& name) {
     answer = trim_blanks(answer);
     if (answer.empty()) return false;
     name = with_default_extension(answer);
+    // As a file dialog would, refuse a file to read that is not there and a
+    // file to create in a folder that is not there, and ask again.
+    std::string refusal;
     if (status == OpenStatus::old_file && !files_->exists(name)) {
-      line = file_not_found_line(name) + "\r\n";
-      static_cast<void>(console.output->write(line.data(), line.size()));
+      refusal = file_not_found_line(name);
+    } else if (const std::string folder = folder_of(name);
+               !folder.empty() && !files_->exists(folder)) {
+      refusal = folder_not_found_line(folder);
+    }
+    if (!refusal.empty()) {
+      refusal += "\r\n";
+      static_cast<void>(console.output->write(refusal.data(), refusal.size()));
       continue;
     }
     name = files_->full_path(name);

@@ -31,6 +31,27 @@ bool open_settings_or_choose(record_io::RecordIo& io,
                  record_io::kErrorBranch) == IoResult::ok;
 }
 
+bool read_data_file(record_io::RecordIo& io, analysis::SlopeData& data,
+                    analysis::RunState& state,
+                    const analysis::MessageTable& messages,
+                    std::int32_t read_error_message) {
+  switch (analysis::read_slope_data(io, analysis::kDataUnit, data,
+                                    state.line_counter)) {
+    case analysis::DataResult::ok:
+      io.close(analysis::kDataUnit);
+      return true;
+    case analysis::DataResult::read_failed:
+      io.write_line(kConsoleUnit, messages.text(read_error_message),
+                    state.line_counter);
+      return false;
+    case analysis::DataResult::too_many_sections:
+      io.write_line(kConsoleUnit, std::string_view("N >"),
+                    analysis::kMaxSections);
+      return false;
+  }
+  return false;
+}
+
 void settings_error_exit(record_io::RecordIo& io, std::string_view settings_name,
                          std::int32_t line, int exit_status) {
   io.write_line(kConsoleUnit, std::string(settings_name) + " error at line ",

@@ -7,6 +7,7 @@
 
 #include "analysis/message_table.h"
 #include "analysis/run_state.h"
+#include "analysis/slope_data.h"
 #include "record_io/record_io.h"
 
 namespace programs {
@@ -27,6 +28,15 @@ void show_message(record_io::RecordIo& io, const analysis::MessageTable& message
 /// choose the file. False when the choice failed too.
 bool open_settings_or_choose(record_io::RecordIo& io,
                              std::string_view settings_name);
+
+/// Reads the slope data file open on the data unit into `data` and closes
+/// it. On a failed read shows message `read_error_message` and the line
+/// counter; on too many sections shows "N >" and 150; both return false and
+/// leave the unit to the stop.
+bool read_data_file(record_io::RecordIo& io, analysis::SlopeData& data,
+                    analysis::RunState& state,
+                    const analysis::MessageTable& messages,
+                    std::int32_t read_error_message);
 
 /// The settings-error exit: "<settings_name> error at line " and the line,
 /// then "Press <return>/<enter> to quit", a wait and the stop.

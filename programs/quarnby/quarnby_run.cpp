@@ -68,20 +68,9 @@ void read_data(Run& run) {
                   record_io::kErrorBranch) != IoResult::ok) {
     run.end();
   }
-  switch (analysis::read_slope_data(run.io, kDataUnit, run.data,
-                                    run.state.line_counter)) {
-    case analysis::DataResult::ok:
-      break;
-    case analysis::DataResult::read_failed:
-      run.io.write_line(kConsoleUnit, run.messages.text(39),
-                        run.state.line_counter);
-      run.end();
-    case analysis::DataResult::too_many_sections:
-      run.io.write_line(kConsoleUnit, std::string_view("N >"),
-                        analysis::kMaxSections);
-      run.end();
+  if (!programs::read_data_file(run.io, run.data, run.state, run.messages, 39)) {
+    run.end();
   }
-  run.io.close(kDataUnit);
 }
 
 /// Records a slice that stopped the iteration, on the console and in the

@@ -121,20 +121,9 @@ void analyse(Run& run, std::int32_t k) {
                   "OLD", record_io::kErrorBranch) != IoResult::ok) {
     run.open_failed(run.data_file_name);
   }
-  switch (analysis::read_slope_data(run.io, kDataUnit, run.data,
-                                    run.state.line_counter)) {
-    case analysis::DataResult::ok:
-      break;
-    case analysis::DataResult::read_failed:
-      run.io.write_line(kConsoleUnit, run.messages.text(35),
-                        run.state.line_counter);
-      run.end(kFailureStatus);
-    case analysis::DataResult::too_many_sections:
-      run.io.write_line(kConsoleUnit, std::string_view("N >"),
-                        analysis::kMaxSections);
-      run.end(kFailureStatus);
+  if (!programs::read_data_file(run.io, run.data, run.state, run.messages, 35)) {
+    run.end(kFailureStatus);
   }
-  run.io.close(kDataUnit);
   if (run.io.open(kResultsUnit,
                   std::string_view(run.results_file_name.data(),
                                    run.results_file_name.size()),

@@ -63,19 +63,9 @@ void run(RecordIo& io) {
               record_io::kErrorBranch) != IoResult::ok) {
     run.end();
   }
-  switch (analysis::read_slope_data(io, kDataUnit, run.data,
-                                    run.state.line_counter)) {
-    case analysis::DataResult::ok:
-      break;
-    case analysis::DataResult::read_failed:
-      io.write_line(kConsoleUnit, run.messages.text(35), run.state.line_counter);
-      run.end();
-    case analysis::DataResult::too_many_sections:
-      io.write_line(kConsoleUnit, std::string_view("N >"),
-                    analysis::kMaxSections);
-      run.end();
+  if (!programs::read_data_file(io, run.data, run.state, run.messages, 35)) {
+    run.end();
   }
-  io.close(kDataUnit);
 
   // The results file is chosen before the slices are computed.
   run.show(4);
