@@ -7,6 +7,7 @@
 
 #include "analysis/message_table.h"
 #include "analysis/run_state.h"
+#include "analysis/slices.h"
 #include "analysis/slope_data.h"
 #include "record_io/record_io.h"
 
@@ -50,5 +51,29 @@ bool read_data_file(record_io::RecordIo& io, analysis::SlopeData& data,
                                const analysis::MessageTable& messages,
                                const analysis::RunState& state,
                                std::int32_t second_message, int exit_status);
+
+/// What one run of a program holds; fixed sizes throughout, nothing
+/// allocated per analysis.
+struct RunContext {
+  /// `message_capacity` is the size of the program's message table;
+  /// `closing_message` the second line of its end sequence.
+  RunContext(record_io::RecordIo& record_io, std::int32_t message_capacity,
+             std::int32_t closing_message)
+      : io(record_io), messages(message_capacity), closing(closing_message) {}
+
+  record_io::RecordIo& io;
+  analysis::RunState state;
+  analysis::MessageTable messages;
+  analysis::SlopeData data;
+  analysis::SliceTable slices;
+  std::int32_t closing;
+
+  /// One console line holding message `k`.
+  void show(std::int32_t k) const { show_message(io, messages, k); }
+  /// The end sequence, then the stop with `exit_status`.
+  [[noreturn]] void end(int exit_status) const {
+    end_sequence(io, messages, state, closing, exit_status);
+  }
+};
 
 }  // namespace programs

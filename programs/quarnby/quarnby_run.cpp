@@ -26,21 +26,13 @@ constexpr std::string_view kSettingsName = "quarnby.ini";
 // every path but the record layer's error report.
 constexpr int kExitStatus = 0;
 
-/// Everything one run holds; fixed sizes throughout.
-struct Run {
-  explicit Run(RecordIo& record_io) : io(record_io) {}
-  RecordIo& io;
-  analysis::RunState state;
-  analysis::MessageTable messages{analysis::kSimplifiedMessageCount};
-  analysis::SlopeData data;
-  analysis::SliceTable slices;
+struct Run : programs::RunContext {
+  explicit Run(RecordIo& record_io)
+      : RunContext(record_io, analysis::kSimplifiedMessageCount, 36) {}
 
-  void show(std::int32_t k) { programs::show_message(io, messages, k); }
-  [[noreturn]] void end() {
-    programs::end_sequence(io, messages, state, 36, kExitStatus);
-  }
+  [[noreturn]] void end() const { RunContext::end(kExitStatus); }
   /// A failed write to the results file with an error branch.
-  [[noreturn]] void results_write_failed() {
+  [[noreturn]] void results_write_failed() const {
     show(40);
     end();
   }

@@ -29,20 +29,14 @@ constexpr std::size_t kFileNameLength = 1795;
 
 using FileName = std::array<char, kFileNameLength>;
 
-struct Run {
-  explicit Run(RecordIo& record_io) : io(record_io) {}
-  RecordIo& io;
-  analysis::RunState state;
-  analysis::MessageTable messages{analysis::kOrdinaryMessageCount};
-  analysis::SlopeData data;
-  analysis::SliceTable slices;
+struct Run : programs::RunContext {
+  explicit Run(RecordIo& record_io)
+      : RunContext(record_io, analysis::kOrdinaryMessageCount, 38) {}
+
   FileName job_file_name{};
   FileName data_file_name{};
   FileName results_file_name{};
 
-  [[noreturn]] void end(int exit_status) {
-    programs::end_sequence(io, messages, state, 38, exit_status);
-  }
   /// A job-file line that cannot be read: message 34, message 1 and the line.
   [[noreturn]] void job_file_error() {
     io.write_line(kConsoleUnit, messages.text(34), std::string_view(" "),
@@ -133,7 +127,7 @@ void analyse(Run& run, std::int32_t k) {
   if (programs::write_ordinary_analysis(run.io, run.data, run.slices,
                                         run.messages, run.state) !=
       programs::OrdinaryResult::written) {
-    programs::show_message(run.io, run.messages, 36);
+    run.show(36);
     run.end(kFailureStatus);
   }
 }

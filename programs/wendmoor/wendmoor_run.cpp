@@ -25,18 +25,11 @@ constexpr std::string_view kSettingsName = "wendmoor.ini";
 // every path but the record layer's error report.
 constexpr int kExitStatus = 0;
 
-struct Run {
-  explicit Run(RecordIo& record_io) : io(record_io) {}
-  RecordIo& io;
-  analysis::RunState state;
-  analysis::MessageTable messages{analysis::kOrdinaryMessageCount};
-  analysis::SlopeData data;
-  analysis::SliceTable slices;
+struct Run : programs::RunContext {
+  explicit Run(RecordIo& record_io)
+      : RunContext(record_io, analysis::kOrdinaryMessageCount, 38) {}
 
-  void show(std::int32_t k) { programs::show_message(io, messages, k); }
-  [[noreturn]] void end() {
-    programs::end_sequence(io, messages, state, 38, kExitStatus);
-  }
+  [[noreturn]] void end() const { RunContext::end(kExitStatus); }
 };
 
 }  // namespace
