@@ -364,26 +364,27 @@ IoResult RecordIo::read(std::span<char> item) {
 
 // --- fixed-layout reads -----------------------------------------------------
 
-IoResult RecordIo::read_layout_a(int unit, std::span<char> item,
-                                 Branches branches) {
+Failure RecordIo::begin_fixed_read(int unit, Branches branches,
+                                   std::string_view& record) {
   start(Statement::read, unit, branches);
   Unit* connected = unit_for(unit);
-  if (connected == nullptr) return fail(Failure::unit_not_open);
+  if (connected == nullptr) return Failure::unit_not_open;
+  return next_record(*connected, record);
+}
+
+IoResult RecordIo::read_layout_a(int unit, std::span<char> item,
+                                 Branches branches) {
   std::string_view record;
-  const Failure failure = next_record(*connected, record);
-  if (failure != Failure::none) return step(failure);
-  record_io::read_layout_a(record, item);
-  return IoResult::ok;
+  const Failure failure = begin_fixed_read(unit, branches, record);
+  if (failure == Failure::none) record_io::read_layout_a(record, item);
+  return step(failure);
 }
 
 IoResult RecordIo::read_layout_i4_1x_a(int unit, std::int32_t& index,
                                        std::span<char> text,
                                        Branches branches) {
-  start(Statement::read, unit, branches);
-  Unit* connected = unit_for(unit);
-  if (connected == nullptr) return fail(Failure::unit_not_open);
   std::string_view record;
-  const Failure failure = next_record(*connected, record);
+  const Failure failure = begin_fixed_read(unit, branches, record);
   if (failure != Failure::none) return step(failure);
   return step(record_io::read_layout_i4_1x_a(record, index, text));
 }

@@ -162,6 +162,7 @@ class RecordIo {
   int flush(Unit& unit);
   IoResult put_record(Unit& unit, std::string_view record);
   Failure next_record(Unit& unit, std::string_view& record);
+  Failure begin_fixed_read(int unit, Branches branches, std::string_view& record);
   bool choose_file(int unit, OpenStatus status, std::string& name);
 
   std::unique_ptr<FileSystem> own_files_;
