@@ -94,7 +94,6 @@ struct RecordIo::Unit {
   bool in_exhausted = false;
   std::string record;
   std::string out;
-  bool written = false;
 };
 
 /// Hands a free-format read the records of one unit.
@@ -430,7 +429,6 @@ IoResult RecordIo::end_write() {
 
 IoResult RecordIo::put_record(Unit& unit, std::string_view record) {
   unit.out.append(record);
-  unit.written = true;
   if (unit.console || branches_.error || unit.out.size() >= kOutputChunk) {
     const int error = flush(unit);
     if (error != 0) return fail(Failure::system, error);
