@@ -130,6 +130,19 @@ std::unique_ptr<ByteStream> OsFileSystem::open(const std::string& path,
     ::close(descriptor);
     return nullptr;
   }
+  // The open for writing neither truncates nor, for a file that exists,
+  // creates anything, so refusing a file read here leaves it untouched.
+  const std::pair<std::uint64_t, std::uint64_t> identity{info.st_dev, info.st_ino};
+  const bool read_before = std::find(files_read_.begin(), files_read_.end(),
+                                     identity) != files_read_.end();
+  if (status == OpenStatus::old_file) {
+    // A batch reads the same files again and again; each is kept once.
+    if (!read_before) files_read_.push_back(identity);
+  } else if (read_before) {
+    ::close(descriptor);
+    error = EACCES;
+    return nullptr;
+  }
   error = 0;
   return std::make_unique<DescriptorStream>(descriptor, true,
                                             S_ISREG(info.st_mode));
@@ -149,6 +162,10 @@ std::string OsFileSystem::full_path(const std::string& path) {
 std::unique_ptr<ByteStream> MemoryFileSystem::open(const std::string& path,
                                                    OpenStatus status,
                                                    int& error) {
+  if (status == OpenStatus::unknown_file && files_read_.contains(path)) {
+    error = EACCES;
+    return nullptr;
+  }
   auto found = files.find(path);
   if (found == files.end()) {
     if (status == OpenStatus::old_file) {
@@ -157,6 +174,7 @@ std::unique_ptr<ByteStream> MemoryFileSystem::open(const std::string& path,
     }
     found = files.emplace(path, std::string{}).first;
   }
+  if (status == OpenStatus::old_file) files_read_.emplace(path);
   error = 0;
   return std::make_unique<MemoryFileStream>(*this, found->second);
 }

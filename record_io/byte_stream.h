@@ -4,10 +4,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace record_io {
 
@@ -30,7 +34,10 @@ class ByteStream {
   virtual int close(bool cut_after_written) = 0;
 };
 
-/// Where opens by name go.
+/// Where opens by name go. A file that a file system has opened for reading
+/// is never opened for writing by it afterwards: such an open fails with
+/// EACCES, so that no run can overwrite a file that it reads (its settings,
+/// data or job file), whatever name it is given by.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -44,13 +51,19 @@ class FileSystem {
   virtual std::string full_path(const std::string& path) = 0;
 };
 
-/// The operating system's files. Directories are refused with EISDIR.
+/// The operating system's files. Directories are refused with EISDIR. Files
+/// are told apart by device and inode, so another name or a link to a file
+/// read is still refused for writing.
 class OsFileSystem final : public FileSystem {
  public:
   std::unique_ptr<ByteStream> open(const std::string& path, OpenStatus status,
                                    int& error) override;
   bool exists(const std::string& path) override;
   std::string full_path(const std::string& path) override;
+
+ private:
+  /// Device and inode of every file opened for reading.
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> files_read_;
 };
 
 /// A stream over an already open file descriptor (standard input, output and
@@ -70,6 +83,10 @@ class MemoryFileSystem final : public FileSystem {
                                    int& error) override;
   bool exists(const std::string& path) override;
   std::string full_path(const std::string& path) override;
+
+ private:
+  /// Names of the files opened for reading.
+  std::set<std::string, std::less<>> files_read_;
 };
 
 /// A console side held in memory: reads come from `input`, writes append to

@@ -124,6 +124,16 @@ TEST(Open, UnknownStatusCutsOnlyWhatIsWritten) {
   EXPECT_EQ(run.files.files.at("kept.txt"), "old content\r\n");
 }
 
+TEST(Open, AFileTheRunHasReadIsNeverOpenedForWriting) {
+  MemoryRun run;
+  run.files.files["settings.ini"] = "keep me\n";
+  ASSERT_EQ(run.io->open(14, "settings.ini", "old", kErrorBranch), IoResult::ok);
+  run.io->close(14);
+  EXPECT_EQ(run.io->open(12, "settings.ini", "unknown", kErrorBranch),
+            IoResult::error);
+  EXPECT_EQ(run.files.files.at("settings.ini"), "keep me\n");
+}
+
 TEST(FreeFormatWrite, WholeLinesFollowTheItemRules) {
   MemoryRun run;
   ASSERT_EQ(run.io->open(12, "out", "unknown", kErrorBranch), IoResult::ok);
