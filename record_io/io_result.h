@@ -22,7 +22,7 @@ enum class Failure : std::uint8_t {
   numeric_overflow,     ///< a number beyond the range of its item type
   past_end_of_record,   ///< "Attempt to read past end of record"
   record_too_long,      ///< an input record longer than the layer accepts
-  bad_file_specification,  ///< "Bad file specification"
+  bad_file_name,        ///< an unusable file name or open status
   unit_not_open,        ///< a statement on a unit that is not connected
   system,               ///< the operating system refused; see the errno
 };

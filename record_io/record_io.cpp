@@ -29,7 +29,7 @@ std::string_view failure_text(Failure failure) {
     case Failure::numeric_overflow: return "Numeric value out of range in input";
     case Failure::past_end_of_record: return "Attempt to read past end of record";
     case Failure::record_too_long: return "Input record too long";
-    case Failure::bad_file_specification: return "Bad file specification";
+    case Failure::bad_file_name: return "Bad file specification";
     case Failure::unit_not_open: return "Unit not connected";
     case Failure::system: return "System error";
   }
@@ -219,7 +219,7 @@ IoResult RecordIo::open(int unit, std::string_view name,
   start(Statement::open, unit, branches);
   OpenStatus parsed{};
   if (unit < 0 || unit > kMaxUnit || !parse_status(status, parsed)) {
-    return fail(Failure::bad_file_specification);
+    return fail(Failure::bad_file_name);
   }
   // A unit that is connected already is released first.
   close(unit);
@@ -229,13 +229,13 @@ IoResult RecordIo::open(int unit, std::string_view name,
   if (!name.empty() && name.front() == '\0') {
     if (!choose_file(unit, parsed, chosen)) {
       // A cancelled choice is a failed open without any message.
-      return fail(Failure::bad_file_specification);
+      return fail(Failure::bad_file_name);
     }
     name = chosen;
   }
   name = trim_blanks(name);
   if (name.empty() || name.find('\0') != std::string_view::npos) {
-    return fail(Failure::bad_file_specification);
+    return fail(Failure::bad_file_name);
   }
   int error = 0;
   std::unique_ptr<ByteStream> stream =
