@@ -6,8 +6,7 @@ namespace analysis {
 
 std::string_view trimmed(std::string_view text) {
   const std::size_t last = text.find_last_not_of(' ');
-  return last == std::string_view::npos ? std::string_view{}
-                                        : text.substr(0, last + 1);
+  return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
 }
 
 std::string_view trimmed(std::span<const char> text) {

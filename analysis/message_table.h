@@ -38,9 +38,7 @@ class MessageTable {
   [[nodiscard]] std::int32_t capacity() const { return capacity_; }
 
   /// True when `k` names an entry of this table (1 to capacity()).
-  [[nodiscard]] bool has_entry(std::int32_t k) const {
-    return k >= 1 && k <= capacity_;
-  }
+  [[nodiscard]] bool has_entry(std::int32_t k) const { return k >= 1 && k <= capacity_; }
 
   /// Entry `k` with its trailing blanks removed. Empty for an entry never
   /// supplied, an entry of blanks only, and any index outside 1..capacity().

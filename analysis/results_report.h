@@ -14,9 +14,9 @@ class RecordIo;
 namespace analysis {
 
 /// Outcome of writing a report.
-enum class [[nodiscard]] ReportResult {
-  ok,                 ///< every line written
-  title_write_failed  ///< line 1 failed; nothing of the report was written
+enum class [[nodiscard]] ReportResult{
+    ok,                 ///< every line written
+    title_write_failed  ///< line 1 failed; nothing of the report was written
 };
 
 /// Writes the report of `data` and `table` to `unit`, 2N + 9 lines for N
@@ -38,10 +38,8 @@ enum class [[nodiscard]] ReportResult {
 /// title_write_failed. A failure of any later line ends the run through the
 /// record layer's error report. The values are printed as they stand, so a
 /// stopped iteration shows its partial sum. The unit is left open.
-ReportResult write_results_report(record_io::RecordIo& io, int unit,
-                                  const SlopeData& data,
-                                  const SliceTable& table,
-                                  const MessageTable& messages,
+ReportResult write_results_report(record_io::RecordIo& io, int unit, const SlopeData& data,
+                                  const SliceTable& table, const MessageTable& messages,
                                   char field_separator);
 
 }  // namespace analysis

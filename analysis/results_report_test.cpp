@@ -43,12 +43,11 @@ SlopeData read_data(const std::string& text) {
   return data;
 }
 
-std::string report(const SlopeData& data, const SliceTable& table,
-                   const MessageTable& messages, char separator) {
+std::string report(const SlopeData& data, const SliceTable& table, const MessageTable& messages,
+                   char separator) {
   MemoryRun run;
   EXPECT_TRUE(run.open_output(kResultsUnit));
-  EXPECT_EQ(write_results_report(*run.io, kResultsUnit, data, table, messages,
-                                 separator),
+  EXPECT_EQ(write_results_report(*run.io, kResultsUnit, data, table, messages, separator),
             ReportResult::ok);
   return run.written(kResultsUnit);
 }
@@ -174,8 +173,7 @@ TEST(ResultsReportTest, SeparatorBlankMessagesAndDegenerateData) {
 
   // A title of 255 characters is written in full.
   std::fill(data.title_1.begin(), data.title_1.end(), 'T');
-  const std::string text =
-      report(data, table, MessageTable(kOrdinaryMessageCount), ',');
+  const std::string text = report(data, table, MessageTable(kOrdinaryMessageCount), ',');
   EXPECT_EQ(text.substr(0, 257), std::string(255, 'T') + "\r\n");
 }
 
@@ -186,8 +184,7 @@ TEST(ResultsReportTest, FailedTitleWriteIsReported) {
   MemoryRun run;
   ASSERT_TRUE(run.open_output(kResultsUnit));
   run.files.write_error = ENOSPC;
-  EXPECT_EQ(write_results_report(*run.io, kResultsUnit, data, table,
-                                 report_messages(), '\t'),
+  EXPECT_EQ(write_results_report(*run.io, kResultsUnit, data, table, report_messages(), '\t'),
             ReportResult::title_write_failed);
 }
 

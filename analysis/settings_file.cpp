@@ -30,8 +30,7 @@ void apply_common_header(const CommonHeader& header, RunState& state) {
   }
 }
 
-SettingsResult read_message_records(record_io::RecordIo& io, int unit,
-                                    std::int32_t message_count,
+SettingsResult read_message_records(record_io::RecordIo& io, int unit, std::int32_t message_count,
                                     RunState& state, MessageTable& messages) {
   const std::int32_t count =
       message_count > messages.capacity() ? messages.capacity() : message_count;
@@ -39,8 +38,8 @@ SettingsResult read_message_records(record_io::RecordIo& io, int unit,
   for (std::int32_t j = 1; j <= count; ++j) {
     state.line_counter = j + 1;
     std::int32_t index = 0;
-    const IoResult result = io.read_layout_i4_1x_a(
-        unit, index, text, record_io::kErrorAndEndBranch);
+    const IoResult result =
+        io.read_layout_i4_1x_a(unit, index, text, record_io::kErrorAndEndBranch);
     if (result == IoResult::end) return SettingsResult::ok;
     if (result != IoResult::ok) return SettingsResult::error;
     // An index the table does not have is refused rather than dropped, so a
@@ -54,16 +53,14 @@ SettingsResult read_message_records(record_io::RecordIo& io, int unit,
 
 }  // namespace
 
-SettingsResult read_simplified_settings(record_io::RecordIo& io, int unit,
-                                        RunState& state, MessageTable& messages,
-                                        NumericalControls& controls) {
+SettingsResult read_simplified_settings(record_io::RecordIo& io, int unit, RunState& state,
+                                        MessageTable& messages, NumericalControls& controls) {
   state.line_counter = 1;
   NumericalControls values;
   CommonHeader header;
   if (io.read_values(unit, record_io::kErrorBranch, values.tolerance_value,
-                     values.iteration_limit_value, header.message_count,
-                     header.closing_pause, header.separator_code,
-                     std::span<char>(header.spare_text)) != IoResult::ok) {
+                     values.iteration_limit_value, header.message_count, header.closing_pause,
+                     header.separator_code, std::span<char>(header.spare_text)) != IoResult::ok) {
     return SettingsResult::error;
   }
   controls = values;
@@ -71,14 +68,13 @@ SettingsResult read_simplified_settings(record_io::RecordIo& io, int unit,
   return read_message_records(io, unit, header.message_count, state, messages);
 }
 
-SettingsResult read_ordinary_settings(record_io::RecordIo& io, int unit,
-                                      RunState& state, MessageTable& messages) {
+SettingsResult read_ordinary_settings(record_io::RecordIo& io, int unit, RunState& state,
+                                      MessageTable& messages) {
   state.line_counter = 1;
   CommonHeader header;
   std::int32_t pore_force_option = 0;
-  if (io.read_values(unit, record_io::kErrorBranch, header.message_count,
-                     pore_force_option, header.closing_pause,
-                     header.separator_code,
+  if (io.read_values(unit, record_io::kErrorBranch, header.message_count, pore_force_option,
+                     header.closing_pause, header.separator_code,
                      std::span<char>(header.spare_text)) != IoResult::ok) {
     return SettingsResult::error;
   }
@@ -87,8 +83,7 @@ SettingsResult read_ordinary_settings(record_io::RecordIo& io, int unit,
   return read_message_records(io, unit, header.message_count, state, messages);
 }
 
-void apply_numerical_controls(const NumericalControls& controls,
-                              RunState& state) {
+void apply_numerical_controls(const NumericalControls& controls, RunState& state) {
   if (controls.tolerance_value < kToleranceThreshold) {
     state.tolerance = std::fabs(controls.tolerance_value);
   }

@@ -15,9 +15,9 @@ class RecordIo;
 namespace analysis {
 
 /// Outcome of reading a settings file.
-enum class [[nodiscard]] SettingsResult {
-  ok,    ///< header read; message records read up to the count or the file end
-  error  ///< a read failed; RunState::line_counter names its line
+enum class [[nodiscard]] SettingsResult{
+    ok,    ///< header read; message records read up to the count or the file end
+    error  ///< a read failed; RunState::line_counter names its line
 };
 
 /// The simplified program's numerical controls as the header gives them.
@@ -32,9 +32,8 @@ struct NumericalControls {
 /// (tolerance value, iteration limit value, message_count, closing_pause,
 /// separator_code, a 4-character spare text), then message records into
 /// `messages`. See read_ordinary_settings for the rules they share.
-SettingsResult read_simplified_settings(record_io::RecordIo& io, int unit,
-                                        RunState& state, MessageTable& messages,
-                                        NumericalControls& controls);
+SettingsResult read_simplified_settings(record_io::RecordIo& io, int unit, RunState& state,
+                                        MessageTable& messages, NumericalControls& controls);
 
 /// Reads the ordinary programs' settings from `unit`: the five-value header
 /// (message_count, pore_force_option, closing_pause, separator_code, a
@@ -51,14 +50,13 @@ SettingsResult read_simplified_settings(record_io::RecordIo& io, int unit,
 /// unreadable record, or an index outside 1..capacity (0 from a blank index
 /// field included), is an error at that line; the end of the file ends the
 /// reading normally. A later record replaces an earlier one of the same index.
-SettingsResult read_ordinary_settings(record_io::RecordIo& io, int unit,
-                                      RunState& state, MessageTable& messages);
+SettingsResult read_ordinary_settings(record_io::RecordIo& io, int unit, RunState& state,
+                                      MessageTable& messages);
 
 /// Puts the simplified program's controls into force: tolerance becomes
 /// |tolerance_value| when tolerance_value < kToleranceThreshold (the test is
 /// on the signed value), and iteration_limit becomes iteration_limit_value
 /// when that is 1 or more. Other values leave the state unchanged.
-void apply_numerical_controls(const NumericalControls& controls,
-                              RunState& state);
+void apply_numerical_controls(const NumericalControls& controls, RunState& state);
 
 }  // namespace analysis

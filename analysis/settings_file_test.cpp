@@ -22,8 +22,8 @@ SimplifiedRead read_simplified(std::string text) {
   MemoryRun run;
   SimplifiedRead out;
   EXPECT_TRUE(run.open_input(kSettingsUnit, std::move(text)));
-  out.result = read_simplified_settings(*run.io, kSettingsUnit, out.state,
-                                        out.messages, out.controls);
+  out.result =
+      read_simplified_settings(*run.io, kSettingsUnit, out.state, out.messages, out.controls);
   return out;
 }
 
@@ -37,8 +37,7 @@ OrdinaryRead read_ordinary(std::string text) {
   MemoryRun run;
   OrdinaryRead out;
   EXPECT_TRUE(run.open_input(kSettingsUnit, std::move(text)));
-  out.result = read_ordinary_settings(*run.io, kSettingsUnit, out.state,
-                                      out.messages);
+  out.result = read_ordinary_settings(*run.io, kSettingsUnit, out.state, out.messages);
   return out;
 }
 
@@ -47,8 +46,7 @@ std::string numbered_records(int count) {
   std::string text;
   for (int j = 1; j <= count; ++j) {
     std::string index = std::to_string((j - 1) % 42 + 1);
-    text += std::string(4 - index.size(), ' ') + index + " r" +
-            std::to_string(j) + "\n";
+    text += std::string(4 - index.size(), ' ') + index + " r" + std::to_string(j) + "\n";
   }
   return text;
 }
@@ -103,8 +101,8 @@ TEST(SettingsFileTest, HeaderSpreadOverLinesAndUnreadValues) {
 
 TEST(SettingsFileTest, SeparatorCodes) {
   for (const auto& [code, separator] :
-       {std::pair{"44", ','}, std::pair{"32", ' '}, std::pair{"300", ','},
-        std::pair{"-1", '\t'}, std::pair{"59", ';'}}) {
+       {std::pair{"44", ','}, std::pair{"32", ' '}, std::pair{"300", ','}, std::pair{"-1", '\t'},
+        std::pair{"59", ';'}}) {
     OrdinaryRead read = read_ordinary(std::string("0 0 0 ") + code + " x\n");
     ASSERT_EQ(read.result, SettingsResult::ok) << code;
     EXPECT_EQ(read.state.field_separator, separator) << code;
@@ -145,13 +143,13 @@ TEST(SettingsFileTest, Errors) {
     std::string text;
     std::int32_t line;
   } cases[] = {
-      {"", 1},                                    // empty file
-      {"1e-5 50 5 0\n", 1},                       // file ends inside the header
-      {"1e-5 fifty 5 0 -1 x\n", 1},               // letters in an integer
-      {"1e-5 50 5.0 0 -1 x\n", 1},                // a point in an integer
-      {"1e-5x 50 5 0 -1 x\n", 1},                 // a bad real
-      {header + "   1 a\n   2 b\n  x3 c\n", 4},   // bad index field, record 3
-      {header + "   1 a\n     blank index\n", 3}, // blank index field gives 0
+      {"", 1},                                     // empty file
+      {"1e-5 50 5 0\n", 1},                        // file ends inside the header
+      {"1e-5 fifty 5 0 -1 x\n", 1},                // letters in an integer
+      {"1e-5 50 5.0 0 -1 x\n", 1},                 // a point in an integer
+      {"1e-5x 50 5 0 -1 x\n", 1},                  // a bad real
+      {header + "   1 a\n   2 b\n  x3 c\n", 4},    // bad index field, record 3
+      {header + "   1 a\n     blank index\n", 3},  // blank index field gives 0
       {header + "   0 zero\n", 2},
       {header + "   1 a\n  43 beyond the table\n", 3},
       {header + "  -1 negative\n", 2},
@@ -171,8 +169,8 @@ TEST(SettingsFileTest, NumericalControlsTakeEffectOnlyInTheirRange) {
     double value;
     double tolerance;
   } tolerances[] = {
-      {0.5, 9.999999747378752e-06}, {-0.001, 0.001}, {-5.0, 5.0},
-      {0.1, 0.1}, {0.10000001, 9.999999747378752e-06}, {0.0, 0.0},
+      {0.5, 9.999999747378752e-06},        {-0.001, 0.001}, {-5.0, 5.0}, {0.1, 0.1},
+      {0.10000001, 9.999999747378752e-06}, {0.0, 0.0},
   };
   for (const auto& t : tolerances) {
     RunState state;

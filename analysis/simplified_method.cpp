@@ -6,8 +6,7 @@
 
 namespace analysis {
 
-IterationOutcome iterate_simplified(const SlopeData& data, SliceTable& t,
-                                    double tolerance,
+IterationOutcome iterate_simplified(const SlopeData& data, SliceTable& t, double tolerance,
                                     std::int32_t iteration_limit) {
   IterationOutcome outcome;
   double previous = t.safety_factor;
@@ -18,11 +17,9 @@ IterationOutcome iterate_simplified(const SlopeData& data, SliceTable& t,
     for (std::int32_t i = 1; i <= t.slice_count; ++i) {
       const auto s = static_cast<std::size_t>(i - 1);
       const double tan_phi = data.section(i).tan_phi;
-      const double n =
-          -(t.weight[s] + t.load[s]) / t.base_cos[s] +
-          t.mean_pore_head[s] * data.water_unit_weight * t.width[s] /
-              t.base_cos[s] +
-          t.cohesion_force[s] * t.base_slope[s] / f;
+      const double n = -(t.weight[s] + t.load[s]) / t.base_cos[s] +
+                       t.mean_pore_head[s] * data.water_unit_weight * t.width[s] / t.base_cos[s] +
+                       t.cohesion_force[s] * t.base_slope[s] / f;
       t.normal_force[s] = n;
       // A compressed base is negative here; zero and NaN stop as well.
       if (!(n < 0.0)) {

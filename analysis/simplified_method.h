@@ -38,8 +38,7 @@ struct IterationOutcome {
 /// hold the stopped pass, later ones the pass before, sum_resisting covers
 /// slices 1 to i - 1 only and safety_factor is the previous pass's. A change
 /// that is NaN never converges; a tolerance of 0 never converges.
-IterationOutcome iterate_simplified(const SlopeData& data, SliceTable& table,
-                                    double tolerance,
+IterationOutcome iterate_simplified(const SlopeData& data, SliceTable& table, double tolerance,
                                     std::int32_t iteration_limit);
 
 }  // namespace analysis

@@ -16,24 +16,23 @@ using testing::worked_example;
 
 constexpr double kDefaultTolerance = 9.999999747378752e-06;
 
-IterationOutcome iterate(const SlopeData& data, SliceTable& table,
-                         double tolerance, std::int32_t limit) {
+IterationOutcome iterate(const SlopeData& data, SliceTable& table, double tolerance,
+                         std::int32_t limit) {
   compute_first_estimate(data, table);
   return iterate_simplified(data, table, tolerance, limit);
 }
 
 TEST(SimplifiedMethodTest, WorkedExampleConvergesAfterSixPasses) {
   // Reference factors of passes 1 to 6 of the three-section worked example.
-  constexpr std::array<double, 6> kPassFactors = {
-      1.38781, 1.39411, 1.39515, 1.39533, 1.39536, 1.39536};
+  constexpr std::array<double, 6> kPassFactors = {1.38781, 1.39411, 1.39515,
+                                                  1.39533, 1.39536, 1.39536};
   const SlopeData data = worked_example();
   SliceTable t;
   for (std::int32_t limit = 1; limit <= 5; ++limit) {
     const IterationOutcome outcome = iterate(data, t, kDefaultTolerance, limit);
     EXPECT_EQ(outcome.stop, IterationStop::limit_reached) << limit;
     EXPECT_EQ(outcome.passes, limit);
-    EXPECT_NEAR(t.safety_factor, kPassFactors[static_cast<std::size_t>(limit - 1)],
-                5e-6);
+    EXPECT_NEAR(t.safety_factor, kPassFactors[static_cast<std::size_t>(limit - 1)], 5e-6);
     if (limit == 1) {
       EXPECT_NEAR(t.m_factor[0], 1.32054, 5e-6);
       EXPECT_NEAR(t.m_factor[1], 1.10685, 5e-6);
@@ -59,13 +58,11 @@ TEST(SimplifiedMethodTest, ConvergenceNeedsAChangeStrictlyBelowTolerance) {
   SliceTable t;
   compute_first_estimate(data, t);
   const double first_estimate = t.safety_factor;
-  ASSERT_EQ(iterate_simplified(data, t, kDefaultTolerance, 1).stop,
-            IterationStop::limit_reached);
+  ASSERT_EQ(iterate_simplified(data, t, kDefaultTolerance, 1).stop, IterationStop::limit_reached);
   const double change = std::fabs(t.safety_factor - first_estimate);
 
   EXPECT_EQ(iterate(data, t, change, 1).stop, IterationStop::limit_reached);
-  EXPECT_EQ(iterate(data, t, std::nextafter(change, 1.0), 1).stop,
-            IterationStop::converged);
+  EXPECT_EQ(iterate(data, t, std::nextafter(change, 1.0), 1).stop, IterationStop::converged);
   // A tolerance of 0 never converges; the limit ends the iteration.
   const IterationOutcome zero = iterate(data, t, 0.0, 20);
   EXPECT_EQ(zero.stop, IterationStop::limit_reached);
@@ -81,8 +78,7 @@ TEST(SimplifiedMethodTest, SteepToeStopsAtSmallMFactor) {
   EXPECT_NEAR(t.safety_factor, 0.402831, 5e-7);
   const double slice_3_before = t.resisting_force[2];
 
-  const IterationOutcome outcome =
-      iterate_simplified(data, t, kDefaultTolerance, 50);
+  const IterationOutcome outcome = iterate_simplified(data, t, kDefaultTolerance, 50);
   EXPECT_EQ(outcome.stop, IterationStop::m_factor_too_small);
   EXPECT_EQ(outcome.slice, 3);
   EXPECT_EQ(outcome.passes, 1);

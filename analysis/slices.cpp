@@ -17,13 +17,11 @@ void compute_geometry(const SlopeData& data, std::int32_t i, SliceTable& t) {
 
   const double width = std::fabs(b.x - a.x);
   t.width[s] = width;
-  t.mean_height[s] =
-      (((a.ground_level - a.slip_level) + b.ground_level) - b.slip_level) / 2.0;
+  t.mean_height[s] = (((a.ground_level - a.slip_level) + b.ground_level) - b.slip_level) / 2.0;
   t.mean_lower_height[s] = (a.lower_height + b.lower_height) / 2.0;
   t.mean_pore_head[s] = (a.pore_head + b.pore_head) / 2.0;
   t.base_slope[s] = (b.slip_level - a.slip_level) / width;
-  t.weight[s] = ((t.mean_height[s] - t.mean_lower_height[s]) *
-                     a.upper_unit_weight +
+  t.weight[s] = ((t.mean_height[s] - t.mean_lower_height[s]) * a.upper_unit_weight +
                  t.mean_lower_height[s] * a.lower_unit_weight) *
                 width;
   t.load[s] = width * a.vertical_load;
@@ -52,12 +50,10 @@ void compute_first_estimate(const SlopeData& data, SliceTable& table) {
     compute_geometry(data, i, table);
     const auto s = static_cast<std::size_t>(i - 1);
     double normal = (table.weight[s] + table.load[s]) * table.base_cos[s] -
-                    table.mean_pore_head[s] * data.water_unit_weight *
-                        table.width[s];
+                    table.mean_pore_head[s] * data.water_unit_weight * table.width[s];
     if (normal < 0.0) normal = 0.0;
     table.normal_force[s] = normal;
-    table.resisting_force[s] =
-        -(normal * data.section(i).tan_phi) + table.cohesion_force[s];
+    table.resisting_force[s] = -(normal * data.section(i).tan_phi) + table.cohesion_force[s];
     table.net_force[s] = table.resisting_force[s] + table.driving_force[s];
     table.sum_resisting += table.resisting_force[s];
     table.sum_driving += table.driving_force[s];
@@ -65,21 +61,17 @@ void compute_first_estimate(const SlopeData& data, SliceTable& table) {
   table.safety_factor = reported_factor(table);
 }
 
-void compute_ordinary(const SlopeData& data, std::int32_t pore_force_option,
-                      SliceTable& table) {
+void compute_ordinary(const SlopeData& data, std::int32_t pore_force_option, SliceTable& table) {
   start_table(data, table);
   for (std::int32_t i = 1; i <= table.slice_count; ++i) {
     compute_geometry(data, i, table);
     const auto s = static_cast<std::size_t>(i - 1);
     const double pore_force =
         pore_force_option == 1
-            ? ((table.mean_pore_head[s] * data.water_unit_weight) *
-               table.width[s]) /
+            ? ((table.mean_pore_head[s] * data.water_unit_weight) * table.width[s]) /
                   table.base_cos[s]
-            : (table.mean_pore_head[s] * data.water_unit_weight) *
-                  table.width[s];
-    const double normal =
-        (table.weight[s] + table.load[s]) * table.base_cos[s] - pore_force;
+            : (table.mean_pore_head[s] * data.water_unit_weight) * table.width[s];
+    const double normal = (table.weight[s] + table.load[s]) * table.base_cos[s] - pore_force;
     table.normal_force[s] = normal;
     table.friction_force[s] = -(data.section(i).tan_phi * normal);
     // Written as a negated test so that a NaN force also drops the friction.
@@ -87,8 +79,7 @@ void compute_ordinary(const SlopeData& data, std::int32_t pore_force_option,
       table.normal_not_positive[s] = true;
       table.friction_force[s] = 0.0;
     }
-    table.resisting_force[s] =
-        table.cohesion_force[s] + table.friction_force[s];
+    table.resisting_force[s] = table.cohesion_force[s] + table.friction_force[s];
     table.net_force[s] = table.resisting_force[s] + table.driving_force[s];
     table.sum_resisting += table.resisting_force[s];
     table.sum_driving += table.driving_force[s];

@@ -63,8 +63,7 @@ void compute_first_estimate(const SlopeData& data, SliceTable& table);
 /// `pore_force_option` 1 the pore-water force acts on the base length
 /// (width / base_cos), otherwise on the horizontal width. safety_factor is
 /// set as by reported_factor.
-void compute_ordinary(const SlopeData& data, std::int32_t pore_force_option,
-                      SliceTable& table);
+void compute_ordinary(const SlopeData& data, std::int32_t pore_force_option, SliceTable& table);
 
 /// The factor of safety from the sums as they stand:
 /// |sum_resisting / sum_driving| (INF or NaN for a zero driving sum).

@@ -67,8 +67,7 @@ TEST(FirstEstimateTest, DegenerateSlopes) {
   SliceTable t;
   // A horizontal base drives nothing; the driving term is a negative zero.
   compute_first_estimate(
-      make_slope(9.81, {{0, 5, 0, 0, 0, 20, 18, 10, 30, 0},
-                        {2, 5, 0, 0, 0, 20, 18, 10, 30, 0}}),
+      make_slope(9.81, {{0, 5, 0, 0, 0, 20, 18, 10, 30, 0}, {2, 5, 0, 0, 0, 20, 18, 10, 30, 0}}),
       t);
   EXPECT_EQ(t.base_cos[0], 1.0);
   EXPECT_EQ(t.driving_force[0], 0.0);
@@ -76,8 +75,7 @@ TEST(FirstEstimateTest, DegenerateSlopes) {
   EXPECT_TRUE(std::isinf(t.safety_factor));
 
   // One section makes no slice: both sums stay 0 and the factor is 0 / 0.
-  compute_first_estimate(make_slope(9.81, {{0, 5, 0, 0, 0, 20, 18, 10, 30, 0}}),
-                         t);
+  compute_first_estimate(make_slope(9.81, {{0, 5, 0, 0, 0, 20, 18, 10, 30, 0}}), t);
   EXPECT_EQ(t.slice_count, 0);
   EXPECT_EQ(t.sum_driving, 0.0);
   EXPECT_TRUE(std::isnan(t.safety_factor));

@@ -21,10 +21,9 @@ bool read_text_line(record_io::RecordIo& io, int unit, std::span<char> text) {
 bool read_section(record_io::RecordIo& io, int unit, Section& s) {
   s = Section{};
   const IoResult result = io.read_values(
-      unit, kErrorBranch, s.x, s.ground_level, s.slip_level, s.lower_height,
-      s.pore_head, s.lower_unit_weight, s.upper_unit_weight, s.cohesion,
-      s.friction_angle, s.vertical_load, s.spare[0], s.spare[1], s.spare[2],
-      s.spare[3], s.spare[4], s.spare[5]);
+      unit, kErrorBranch, s.x, s.ground_level, s.slip_level, s.lower_height, s.pore_head,
+      s.lower_unit_weight, s.upper_unit_weight, s.cohesion, s.friction_angle, s.vertical_load,
+      s.spare[0], s.spare[1], s.spare[2], s.spare[3], s.spare[4], s.spare[5]);
   if (result != IoResult::ok) return false;
   s.tan_phi = std::tan(s.friction_angle * kDegreeFactor);
   s.vertical_load = -s.vertical_load;
@@ -48,9 +47,8 @@ DataResult read_slope_data(record_io::RecordIo& io, int unit, SlopeData& data,
   data.water_unit_weight = 0.0;
   data.section_count = 0;
   std::array<double, 4> unused{};
-  if (io.read_values(unit, kErrorBranch, data.water_unit_weight,
-                     data.section_count, unused[0], unused[1], unused[2],
-                     unused[3]) != IoResult::ok) {
+  if (io.read_values(unit, kErrorBranch, data.water_unit_weight, data.section_count, unused[0],
+                     unused[1], unused[2], unused[3]) != IoResult::ok) {
     return DataResult::read_failed;
   }
   if (data.section_count > kMaxSections) return DataResult::too_many_sections;

@@ -21,11 +21,11 @@ inline constexpr std::size_t kTitleLength = 255;
 /// One section of the slip surface, one line of the data file. Section k and
 /// k + 1 bound slice k; fields 6 to 10 belong to the slice that begins here.
 struct Section {
-  double x = 0.0;             ///< horizontal coordinate
-  double ground_level = 0.0;  ///< elevation of the ground surface
-  double slip_level = 0.0;    ///< elevation of the slip surface
-  double lower_height = 0.0;  ///< height of the lower zone above the slip surface
-  double pore_head = 0.0;     ///< pore-water pressure head at the slip surface
+  double x = 0.0;                  ///< horizontal coordinate
+  double ground_level = 0.0;       ///< elevation of the ground surface
+  double slip_level = 0.0;         ///< elevation of the slip surface
+  double lower_height = 0.0;       ///< height of the lower zone above the slip surface
+  double pore_head = 0.0;          ///< pore-water pressure head at the slip surface
   double lower_unit_weight = 0.0;  ///< unit weight of the lower zone
   double upper_unit_weight = 0.0;  ///< unit weight above the lower zone
   double cohesion = 0.0;           ///< cohesion along the base
@@ -56,10 +56,10 @@ struct SlopeData {
 };
 
 /// Outcome of reading a slope data file.
-enum class [[nodiscard]] DataResult {
-  ok,                ///< every line read; the data are complete
-  read_failed,       ///< a read failed or met the end of the file
-  too_many_sections  ///< the header asks for more than kMaxSections
+enum class [[nodiscard]] DataResult{
+    ok,                ///< every line read; the data are complete
+    read_failed,       ///< a read failed or met the end of the file
+    too_many_sections  ///< the header asks for more than kMaxSections
 };
 
 /// Reads the data file open on `unit` into `data`: lines 1 and 2 as titles,

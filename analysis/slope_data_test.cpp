@@ -28,8 +28,7 @@ DataRead read(std::string text) {
 }
 
 std::string header(int count) {
-  return "Title one\nTitle two\nfree text\n9.81 " + std::to_string(count) +
-         " 0 0 0 0\ncolumns\n";
+  return "Title one\nTitle two\nfree text\n9.81 " + std::to_string(count) + " 0 0 0 0\ncolumns\n";
 }
 
 // `count` section lines of sixteen numbers with x = 0, 1, 2, ...
@@ -104,8 +103,7 @@ TEST(SlopeDataTest, SectionCountLimit) {
 }
 
 TEST(SlopeDataTest, NullValuesAndSlashLeaveZero) {
-  const DataRead r = read(
-      "a\nb\nc\n9.81,,0,0,0,0\nfree\n");  // null section count: 0
+  const DataRead r = read("a\nb\nc\n9.81,,0,0,0,0\nfree\n");  // null section count: 0
   ASSERT_EQ(r.result, DataResult::ok);
   EXPECT_EQ(r.data.section_count, 0);
 
@@ -131,11 +129,11 @@ TEST(SlopeDataTest, FailuresNameTheLineWhereTheReadStarted) {
       {"only a title\n", 2},
       {"a\nb\n", 3},
       {"a\nb\nc\n", 4},
-      {"a\nb\nc\n9.81 x 0 0 0 0\nfree\n", 4},      // malformed header
-      {"a\nb\nc\n9.81 10.0 0 0 0 0\nfree\n", 4},   // count is not an integer
-      {"a\nb\nc\n9.81 3\nfree text\n", 4},         // header runs into line 5
-      {"a\nb\nc\n9.81 3 0 0 0 0\n", 5},            // file ends after header
-      {header(10) + sections(7), 13},              // stops after section 7 of 10
+      {"a\nb\nc\n9.81 x 0 0 0 0\nfree\n", 4},     // malformed header
+      {"a\nb\nc\n9.81 10.0 0 0 0 0\nfree\n", 4},  // count is not an integer
+      {"a\nb\nc\n9.81 3\nfree text\n", 4},        // header runs into line 5
+      {"a\nb\nc\n9.81 3 0 0 0 0\n", 5},           // file ends after header
+      {header(10) + sections(7), 13},             // stops after section 7 of 10
       {header(2) + "0 10 5 1 1 20 18 10 30 0 0 0 0 0 0 x\n", 6},
       // 15 numbers: section 1 takes the first number of the next line, and
       // the end of the file is met by the read of section 2, line 7.

@@ -22,8 +22,7 @@ struct SectionRow {
   double vertical_load;
 };
 
-inline SlopeData make_slope(double water_unit_weight,
-                            std::initializer_list<SectionRow> rows) {
+inline SlopeData make_slope(double water_unit_weight, std::initializer_list<SectionRow> rows) {
   SlopeData data;
   data.water_unit_weight = water_unit_weight;
   std::int32_t k = 0;
@@ -48,10 +47,9 @@ inline SlopeData make_slope(double water_unit_weight,
 /// The three-section worked example (water 9.81), sections from head to toe
 /// at increasing x; `pore_head_12` replaces the heads of sections 1 and 2.
 inline SlopeData worked_example(double pore_head_12 = 1.0) {
-  return make_slope(9.81,
-                    {{0, 10, 5, 1, pore_head_12, 20, 18, 10, 30, 0},
-                     {4, 9, 2, 1, pore_head_12, 20, 18, 10, 30, 0},
-                     {8, 6, 1, 0.5, 0.5, 20, 18, 10, 30, 0}});
+  return make_slope(9.81, {{0, 10, 5, 1, pore_head_12, 20, 18, 10, 30, 0},
+                           {4, 9, 2, 1, pore_head_12, 20, 18, 10, 30, 0},
+                           {8, 6, 1, 0.5, 0.5, 20, 18, 10, 30, 0}});
 }
 
 /// The worked example mirrored: the same order head to toe, x decreasing.
@@ -83,13 +81,11 @@ struct MemoryRun {
   /// Opens `unit` with status "old" on a memory file holding `text`.
   bool open_input(int unit, std::string text) {
     files.files["input"] = std::move(text);
-    return io->open(unit, "input", "old", record_io::kErrorBranch) ==
-           record_io::IoResult::ok;
+    return io->open(unit, "input", "old", record_io::kErrorBranch) == record_io::IoResult::ok;
   }
   /// Opens `unit` on a new memory file for writing.
   bool open_output(int unit) {
-    return io->open(unit, "output", "unknown", record_io::kErrorBranch) ==
-           record_io::IoResult::ok;
+    return io->open(unit, "output", "unknown", record_io::kErrorBranch) == record_io::IoResult::ok;
   }
   /// Closes `unit` and returns what was written to the output file.
   std::string written(int unit) {

@@ -38,8 +38,8 @@ void BM_OrdinaryAnalysis150Sections(benchmark::State& state) {
     analysis::SlopeData data;
     analysis::SliceTable slices;
     bool ok = open(run, kSettingsUnit, "wendmoor.ini", "old") &&
-              analysis::read_ordinary_settings(*run.io, kSettingsUnit, run_state,
-                                               messages) == analysis::SettingsResult::ok;
+              analysis::read_ordinary_settings(*run.io, kSettingsUnit, run_state, messages) ==
+                  analysis::SettingsResult::ok;
     run.io->close(kSettingsUnit);
     ok = ok && open(run, kDataUnit, "slope.dat", "old") &&
          analysis::read_slope_data(*run.io, kDataUnit, data, run_state.line_counter) ==
@@ -58,14 +58,12 @@ void BM_OrdinaryAnalysis150Sections(benchmark::State& state) {
       }
     }
     if (analysis::write_results_report(*run.io, kResultsUnit, data, slices, messages,
-                                       run_state.field_separator) !=
-        analysis::ReportResult::ok) {
+                                       run_state.field_separator) != analysis::ReportResult::ok) {
       state.SkipWithError("the report failed");
     }
     run.io->close(kResultsUnit);
   }
-  state.counters["report_bytes"] =
-      static_cast<double>(run.files.files["results.txt"].size());
+  state.counters["report_bytes"] = static_cast<double>(run.files.files["results.txt"].size());
 }
 BENCHMARK(BM_OrdinaryAnalysis150Sections)->Unit(benchmark::kMicrosecond);
 
@@ -80,10 +78,9 @@ void BM_SimplifiedAnalysis150Sections(benchmark::State& state) {
     analysis::NumericalControls controls;
     analysis::SlopeData data;
     analysis::SliceTable slices;
-    bool ok =
-        open(run, kSettingsUnit, "quarnby.ini", "old") &&
-        analysis::read_simplified_settings(*run.io, kSettingsUnit, run_state, messages,
-                                           controls) == analysis::SettingsResult::ok;
+    bool ok = open(run, kSettingsUnit, "quarnby.ini", "old") &&
+              analysis::read_simplified_settings(*run.io, kSettingsUnit, run_state, messages,
+                                                 controls) == analysis::SettingsResult::ok;
     run.io->close(kSettingsUnit);
     analysis::apply_numerical_controls(controls, run_state);
     ok = ok && open(run, kDataUnit, "slope.dat", "old") &&
@@ -96,15 +93,14 @@ void BM_SimplifiedAnalysis150Sections(benchmark::State& state) {
       state.SkipWithError("the analysis did not read its files");
       break;
     }
-    const analysis::IterationOutcome outcome = analysis::iterate_simplified(
-        data, slices, run_state.tolerance, run_state.iteration_limit);
+    const analysis::IterationOutcome outcome =
+        analysis::iterate_simplified(data, slices, run_state.tolerance, run_state.iteration_limit);
     if (outcome.stop != analysis::IterationStop::converged) {
       state.SkipWithError("the iteration did not converge");
     }
     passes = outcome.passes;
     if (analysis::write_results_report(*run.io, kResultsUnit, data, slices, messages,
-                                       run_state.field_separator) !=
-        analysis::ReportResult::ok) {
+                                       run_state.field_separator) != analysis::ReportResult::ok) {
       state.SkipWithError("the report failed");
     }
     run.io->close(kResultsUnit);

@@ -68,8 +68,8 @@ std::string section_lines(int sections) {
     const double x = k * 0.5;
     const double ground = 20.0 - k * 0.05;
     const double slip = 15.0 - k * 0.08 + (k / 150.0) * (k / 150.0) * 5.0;
-    lines += std::to_string(x) + " " + std::to_string(ground) + " " +
-             std::to_string(slip) + " 1.5 0.5 20 18 10 30 0 0 0 0 0 0 0\n";
+    lines += std::to_string(x) + " " + std::to_string(ground) + " " + std::to_string(slip) +
+             " 1.5 0.5 20 18 10 30 0 0 0 0 0 0 0\n";
   }
   return lines;
 }
@@ -80,9 +80,7 @@ std::string slope_file() {
          " 0 0 0 0\ncolumns\n" + section_lines(kSections);
 }
 
-std::string quarnby_settings() {
-  return "1.0E-5, 50, 42, 0, -1, 'none'\n" + message_records(42);
-}
+std::string quarnby_settings() { return "1.0E-5, 50, 42, 0, -1, 'none'\n" + message_records(42); }
 
 std::string wendmoor_settings() { return "40, 0, 0, -1, 'none'\n" + message_records(40); }
 

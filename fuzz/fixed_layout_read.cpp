@@ -20,9 +20,8 @@ constexpr std::size_t kMaxTextLength = 300;
 constexpr std::size_t kMessageLength = 255;
 
 bool is_blank(std::span<const char> text) {
-  return text.empty() ||
-         std::string_view(text.data(), text.size()).find_first_not_of(' ') ==
-             std::string_view::npos;
+  return text.empty() || std::string_view(text.data(), text.size()).find_first_not_of(' ') ==
+                             std::string_view::npos;
 }
 
 }  // namespace
@@ -49,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (unsigned record = 0;; ++record) {
       const std::size_t line_end = file.find('\n', line_start);
       const std::string_view line = std::string_view(file).substr(
-          line_start,
-          line_end == std::string::npos ? std::string::npos : line_end - line_start);
+          line_start, line_end == std::string::npos ? std::string::npos : line_end - line_start);
       const bool layout_a = ((pattern >> (record % 8U)) & 1U) != 0;
       IoResult result = IoResult::ok;
       if (layout_a) {
@@ -66,8 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::int32_t index = -7;
         std::array<char, kMessageLength> text{};
         text.fill('#');
-        result =
-            run.io->read_layout_i4_1x_a(2, index, text, record_io::kErrorAndEndBranch);
+        result = run.io->read_layout_i4_1x_a(2, index, text, record_io::kErrorAndEndBranch);
         if (result == IoResult::error) {
           fuzzing::require(index == -7 && text[0] == '#',
                            "a failed (I4,1X,A) read changed its items");
@@ -78,9 +75,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           direct_text.fill('#');
           const record_io::Failure failure =
               record_io::read_layout_i4_1x_a(line, direct_index, direct_text);
-          fuzzing::require(
-              (failure == record_io::Failure::none) == (result == IoResult::ok),
-              "layout (I4,1X,A) disagrees with its record");
+          fuzzing::require((failure == record_io::Failure::none) == (result == IoResult::ok),
+                           "layout (I4,1X,A) disagrees with its record");
           fuzzing::require(direct_index == index && direct_text == text,
                            "layout (I4,1X,A) items differ from its record");
         }
@@ -95,9 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (line_end == std::string::npos) {
         // The characters after the last line feed were the last record.
         std::array<char, 4> item{};
-        fuzzing::require(run.io->read_layout_a(2, item, record_io::kErrorAndEndBranch) ==
-                             IoResult::end,
-                         "a record after the end of the file");
+        fuzzing::require(
+            run.io->read_layout_a(2, item, record_io::kErrorAndEndBranch) == IoResult::end,
+            "a record after the end of the file");
         break;
       }
       line_start = line_end + 1;

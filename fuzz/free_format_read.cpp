@@ -56,8 +56,8 @@ IoResult read_statement(record_io::RecordIo& io, std::span<Item> items,
       fuzzing::require(step != IoResult::ok, "a step succeeded after a failure");
     }
     if (step != IoResult::ok) {
-      fuzzing::require(item.integer == before.integer &&
-                           same_bits(item.real, before.real) && item.text == before.text,
+      fuzzing::require(item.integer == before.integer && same_bits(item.real, before.real) &&
+                           item.text == before.text,
                        "a failed step changed its item");
       if (result == IoResult::ok) result = step;
     }
@@ -84,13 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t file_start = kHeaderBytes + item_count;
 
   fuzzing::MemoryRun run({}, kTabSizes[control % kTabSizes.size()]);
-  run.files.files["records"] =
-      std::string(fuzzing::as_text(data + file_start, size - file_start));
+  run.files.files["records"] = std::string(fuzzing::as_text(data + file_start, size - file_start));
   // Without an error branch a failure ends the run with the error report.
-  const record_io::Branches branches = (control & 0x08U) != 0 ? record_io::kNoBranch
-                                       : (control & 0x10U) != 0
-                                           ? record_io::kErrorBranch
-                                           : record_io::kErrorAndEndBranch;
+  const record_io::Branches branches = (control & 0x08U) != 0   ? record_io::kNoBranch
+                                       : (control & 0x10U) != 0 ? record_io::kErrorBranch
+                                                                : record_io::kErrorAndEndBranch;
   try {
     if (run.io->open(1, "records", "old", record_io::kErrorBranch) != IoResult::ok) {
       fuzzing::require(false, "a memory file did not open");

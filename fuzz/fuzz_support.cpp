@@ -45,9 +45,8 @@ void check_ending(const MemoryRun& run, int status, std::initializer_list<int> s
   require(expected, "a run ended with an unexpected status");
 }
 
-bool inputs_unchanged(
-    const MemoryRun& run,
-    std::initializer_list<std::pair<std::string_view, std::string_view>> inputs) {
+bool inputs_unchanged(const MemoryRun& run,
+                      std::initializer_list<std::pair<std::string_view, std::string_view>> inputs) {
   for (const auto& [name, text] : inputs) {
     const auto found = run.files.files.find(name);
     if (found == run.files.files.end() || found->second != text) return false;

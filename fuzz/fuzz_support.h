@@ -67,9 +67,8 @@ inline constexpr std::string_view kPartSeparator = "\n%%%%\n";
 
 /// True when every file named in `inputs` still holds the text given there:
 /// no run may modify a file that it reads.
-bool inputs_unchanged(
-    const MemoryRun& run,
-    std::initializer_list<std::pair<std::string_view, std::string_view>> inputs);
+bool inputs_unchanged(const MemoryRun& run,
+                      std::initializer_list<std::pair<std::string_view, std::string_view>> inputs);
 
 /// Splits `input` at every kPartSeparator into exactly `count` parts: missing
 /// parts are empty and the last part keeps any further separators.

@@ -29,8 +29,8 @@ bool asks_for_long_iteration(const std::string& file) {
   analysis::MessageTable table(analysis::kSimplifiedMessageCount);
   analysis::NumericalControls controls;
   try {
-    static_cast<void>(analysis::read_simplified_settings(*run.io, analysis::kSettingsUnit,
-                                                         state, table, controls));
+    static_cast<void>(analysis::read_simplified_settings(*run.io, analysis::kSettingsUnit, state,
+                                                         table, controls));
   } catch (const fuzzing::RunEnded&) {
     return false;
   }

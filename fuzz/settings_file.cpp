@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
       fuzzing::MemoryRun run;
       run.files.files["quarnby.ini"] = file;
-      if (run.io->open(analysis::kSettingsUnit, "quarnby.ini", "old",
-                       record_io::kErrorBranch) != record_io::IoResult::ok) {
+      if (run.io->open(analysis::kSettingsUnit, "quarnby.ini", "old", record_io::kErrorBranch) !=
+          record_io::IoResult::ok) {
         fuzzing::require(false, "a memory file did not open");
       }
       analysis::RunState state;
@@ -59,14 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
       fuzzing::MemoryRun run;
       run.files.files["wendmoor.ini"] = file;
-      if (run.io->open(analysis::kSettingsUnit, "wendmoor.ini", "old",
-                       record_io::kErrorBranch) != record_io::IoResult::ok) {
+      if (run.io->open(analysis::kSettingsUnit, "wendmoor.ini", "old", record_io::kErrorBranch) !=
+          record_io::IoResult::ok) {
         fuzzing::require(false, "a memory file did not open");
       }
       analysis::RunState state;
       analysis::MessageTable table(analysis::kOrdinaryMessageCount);
-      const SettingsResult result = analysis::read_ordinary_settings(
-          *run.io, analysis::kSettingsUnit, state, table);
+      const SettingsResult result =
+          analysis::read_ordinary_settings(*run.io, analysis::kSettingsUnit, state, table);
       check(state, table, result);
     }
   } catch (const fuzzing::RunEnded&) {

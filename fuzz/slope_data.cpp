@@ -46,21 +46,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static_cast<void>(analysis::iterate_simplified(slope, slices, 1e-5, kIterationLimit));
     analysis::SliceTable ordinary;
     analysis::compute_ordinary(slope, 1, ordinary);
-    if (run.io->open(analysis::kResultsUnit, "results.txt", "unknown",
-                     record_io::kErrorBranch) != record_io::IoResult::ok) {
+    if (run.io->open(analysis::kResultsUnit, "results.txt", "unknown", record_io::kErrorBranch) !=
+        record_io::IoResult::ok) {
       fuzzing::require(false, "a memory file did not open");
     }
     fuzzing::require(
-        analysis::write_results_report(*run.io, analysis::kResultsUnit, slope, ordinary,
-                                       messages, '\t') == analysis::ReportResult::ok,
+        analysis::write_results_report(*run.io, analysis::kResultsUnit, slope, ordinary, messages,
+                                       '\t') == analysis::ReportResult::ok,
         "a report to memory failed");
     run.io->close(analysis::kResultsUnit);
     if (slope.section_count >= 1) {
       // 2N + 9 lines, each ended by CR LF.
       std::size_t lines = 0;
       for (std::size_t at = 0;
-           (at = run.files.files["results.txt"].find("\r\n", at)) != std::string::npos;
-           at += 2) {
+           (at = run.files.files["results.txt"].find("\r\n", at)) != std::string::npos; at += 2) {
         ++lines;
       }
       fuzzing::require(lines == 2 * static_cast<std::size_t>(slope.section_count) + 9,

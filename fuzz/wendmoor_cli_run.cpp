@@ -35,8 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   run.files.files["slope.dat"] = parts[2];
   const int status =
       fuzzing::run_to_end([&run] { wendmoor_cli::run(*run.io, kInstalledSettings); });
-  fuzzing::check_ending(run, status,
-                        {wendmoor_cli::kSuccessStatus, wendmoor_cli::kFailureStatus});
+  fuzzing::check_ending(run, status, {wendmoor_cli::kSuccessStatus, wendmoor_cli::kFailureStatus});
   fuzzing::require(fuzzing::inputs_unchanged(run, {{"wendmoor.ini", parts[0]},
                                                    {"wendmoor-jobs.txt", parts[1]},
                                                    {"slope.dat", parts[2]}}),
@@ -48,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (name == "wendmoor.ini" || name == "wendmoor-jobs.txt" || name == "slope.dat") {
         continue;
       }
-      fuzzing::require(text.size() >= 2 &&
-                           text.compare(text.size() - 2, 2, "\r\n") == 0 &&
+      fuzzing::require(text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0 &&
                            line_count(text) >= kFixedReportLines,
                        "a run succeeded with an incomplete results file");
     }

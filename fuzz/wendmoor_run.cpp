@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   run.files.files["slope.dat"] = parts[1];
   const int status = fuzzing::run_to_end([&run] { wendmoor::run(*run.io); });
   fuzzing::check_ending(run, status, {0});
-  fuzzing::require(fuzzing::inputs_unchanged(
-                       run, {{"wendmoor.ini", parts[0]}, {"slope.dat", parts[1]}}),
-                   "a run modified its settings or data file");
+  fuzzing::require(
+      fuzzing::inputs_unchanged(run, {{"wendmoor.ini", parts[0]}, {"slope.dat", parts[1]}}),
+      "a run modified its settings or data file");
   return 0;
 }

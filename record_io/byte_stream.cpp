@@ -38,8 +38,7 @@ class DescriptorStream final : public ByteStream {
 
   int write(const char* data, std::size_t size) override {
     while (size > 0) {
-      const ssize_t put =
-          ::write(descriptor_, data, std::min<std::size_t>(size, SSIZE_MAX));
+      const ssize_t put = ::write(descriptor_, data, std::min<std::size_t>(size, SSIZE_MAX));
       if (put < 0) {
         if (errno == EINTR) continue;
         return errno;
@@ -112,13 +111,12 @@ std::unique_ptr<ByteStream> make_descriptor_stream(int descriptor) {
   return std::make_unique<DescriptorStream>(descriptor, false, false);
 }
 
-std::unique_ptr<ByteStream> OsFileSystem::open(const std::string& path,
-                                               OpenStatus status, int& error) {
+std::unique_ptr<ByteStream> OsFileSystem::open(const std::string& path, OpenStatus status,
+                                               int& error) {
   // Files named for reading are opened read-only, so that no run can modify
   // a settings or data file.
-  const int flags = status == OpenStatus::old_file
-                        ? O_RDONLY | O_CLOEXEC
-                        : O_WRONLY | O_CREAT | O_CLOEXEC;
+  const int flags =
+      status == OpenStatus::old_file ? O_RDONLY | O_CLOEXEC : O_WRONLY | O_CREAT | O_CLOEXEC;
   const int descriptor = ::open(path.c_str(), flags, 0666);
   if (descriptor < 0) {
     error = errno;
@@ -133,8 +131,8 @@ std::unique_ptr<ByteStream> OsFileSystem::open(const std::string& path,
   // The open for writing neither truncates nor, for a file that exists,
   // creates anything, so refusing a file read here leaves it untouched.
   const std::pair<std::uint64_t, std::uint64_t> identity{info.st_dev, info.st_ino};
-  const bool read_before = std::find(files_read_.begin(), files_read_.end(),
-                                     identity) != files_read_.end();
+  const bool read_before =
+      std::find(files_read_.begin(), files_read_.end(), identity) != files_read_.end();
   if (status == OpenStatus::old_file) {
     // A batch reads the same files again and again; each is kept once.
     if (!read_before) files_read_.push_back(identity);
@@ -144,8 +142,7 @@ std::unique_ptr<ByteStream> OsFileSystem::open(const std::string& path,
     return nullptr;
   }
   error = 0;
-  return std::make_unique<DescriptorStream>(descriptor, true,
-                                            S_ISREG(info.st_mode));
+  return std::make_unique<DescriptorStream>(descriptor, true, S_ISREG(info.st_mode));
 }
 
 bool OsFileSystem::exists(const std::string& path) {
@@ -159,8 +156,7 @@ std::string OsFileSystem::full_path(const std::string& path) {
   return absolute.empty() ? path : absolute.lexically_normal().string();
 }
 
-std::unique_ptr<ByteStream> MemoryFileSystem::open(const std::string& path,
-                                                   OpenStatus status,
+std::unique_ptr<ByteStream> MemoryFileSystem::open(const std::string& path, OpenStatus status,
                                                    int& error) {
   if (status == OpenStatus::unknown_file && files_read_.contains(path)) {
     error = EACCES;
@@ -179,9 +175,7 @@ std::unique_ptr<ByteStream> MemoryFileSystem::open(const std::string& path,
   return std::make_unique<MemoryFileStream>(*this, found->second);
 }
 
-bool MemoryFileSystem::exists(const std::string& path) {
-  return files.contains(path);
-}
+bool MemoryFileSystem::exists(const std::string& path) { return files.contains(path); }
 
 std::string MemoryFileSystem::full_path(const std::string& path) { return path; }
 

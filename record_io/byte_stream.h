@@ -43,8 +43,8 @@ class FileSystem {
   virtual ~FileSystem() = default;
   /// Opens `path` (relative to the working directory unless absolute). On
   /// failure returns null and sets `error` to an errno value.
-  virtual std::unique_ptr<ByteStream> open(const std::string& path,
-                                           OpenStatus status, int& error) = 0;
+  virtual std::unique_ptr<ByteStream> open(const std::string& path, OpenStatus status,
+                                           int& error) = 0;
   /// True when `path` names something that exists.
   virtual bool exists(const std::string& path) = 0;
   /// `path` made absolute.
@@ -56,8 +56,7 @@ class FileSystem {
 /// read is still refused for writing.
 class OsFileSystem final : public FileSystem {
  public:
-  std::unique_ptr<ByteStream> open(const std::string& path, OpenStatus status,
-                                   int& error) override;
+  std::unique_ptr<ByteStream> open(const std::string& path, OpenStatus status, int& error) override;
   bool exists(const std::string& path) override;
   std::string full_path(const std::string& path) override;
 
@@ -79,8 +78,7 @@ class MemoryFileSystem final : public FileSystem {
   /// When set, every write to a file fails with this errno value (a full disk).
   int write_error = 0;
 
-  std::unique_ptr<ByteStream> open(const std::string& path, OpenStatus status,
-                                   int& error) override;
+  std::unique_ptr<ByteStream> open(const std::string& path, OpenStatus status, int& error) override;
   bool exists(const std::string& path) override;
   std::string full_path(const std::string& path) override;
 
@@ -93,8 +91,7 @@ class MemoryFileSystem final : public FileSystem {
 /// `output`.
 class MemoryStream final : public ByteStream {
  public:
-  explicit MemoryStream(std::string input_text = {})
-      : input(std::move(input_text)) {}
+  explicit MemoryStream(std::string input_text = {}) : input(std::move(input_text)) {}
   std::string input;
   std::size_t read_position = 0;
   std::string output;

@@ -3,9 +3,8 @@
 namespace record_io {
 
 std::string file_choice_title(OpenStatus status, int unit) {
-  std::string title = status == OpenStatus::old_file
-                          ? "Open file on TELWORN UNIT "
-                          : "Create file on TELWORN UNIT ";
+  std::string title = status == OpenStatus::old_file ? "Open file on TELWORN UNIT "
+                                                     : "Create file on TELWORN UNIT ";
   title += std::to_string(unit);
   return title;
 }
@@ -31,8 +30,7 @@ std::string folder_of(std::string_view name) {
 std::string with_default_extension(std::string_view name) {
   std::string result(name);
   const auto slash = name.find_last_of('/');
-  const std::string_view last =
-      slash == std::string_view::npos ? name : name.substr(slash + 1);
+  const std::string_view last = slash == std::string_view::npos ? name : name.substr(slash + 1);
   // A leading full stop marks a hidden file, not an extension.
   if (last.empty() || last.find('.', 1) == std::string_view::npos) {
     if (!last.empty()) result += ".dat";

@@ -25,8 +25,7 @@ struct ChoiceRun {
 
 TEST(FileChoice, NamesAndTitles) {
   EXPECT_EQ(file_choice_title(OpenStatus::old_file, 13), "Open file on TELWORN UNIT 13");
-  EXPECT_EQ(file_choice_title(OpenStatus::unknown_file, 12),
-            "Create file on TELWORN UNIT 12");
+  EXPECT_EQ(file_choice_title(OpenStatus::unknown_file, 12), "Create file on TELWORN UNIT 12");
   EXPECT_EQ(with_default_extension("slope"), "slope.dat");
   EXPECT_EQ(with_default_extension("dir.d/slope"), "dir.d/slope.dat");
   EXPECT_EQ(with_default_extension("slope.txt"), "slope.txt");

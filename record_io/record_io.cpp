@@ -23,15 +23,24 @@ constexpr int kErrorReportStatus = 255;
 
 std::string_view failure_text(Failure failure) {
   switch (failure) {
-    case Failure::none: return "No error";
-    case Failure::end_of_file: return "Attempt to read past end of file";
-    case Failure::illegal_numeric: return "Illegal character in numeric input";
-    case Failure::numeric_overflow: return "Numeric value out of range in input";
-    case Failure::past_end_of_record: return "Attempt to read past end of record";
-    case Failure::record_too_long: return "Input record too long";
-    case Failure::bad_file_name: return "Bad file specification";
-    case Failure::unit_not_open: return "Unit not connected";
-    case Failure::system: return "System error";
+    case Failure::none:
+      return "No error";
+    case Failure::end_of_file:
+      return "Attempt to read past end of file";
+    case Failure::illegal_numeric:
+      return "Illegal character in numeric input";
+    case Failure::numeric_overflow:
+      return "Numeric value out of range in input";
+    case Failure::past_end_of_record:
+      return "Attempt to read past end of record";
+    case Failure::record_too_long:
+      return "Input record too long";
+    case Failure::bad_file_name:
+      return "Bad file specification";
+    case Failure::unit_not_open:
+      return "Unit not connected";
+    case Failure::system:
+      return "System error";
   }
   return "Unknown error";
 }
@@ -45,13 +54,11 @@ std::string_view trim_blanks(std::string_view text) {
 
 bool parse_status(std::string_view status, OpenStatus& parsed) {
   const auto last = status.find_last_not_of(' ');
-  status = last == std::string_view::npos ? std::string_view{}
-                                          : status.substr(0, last + 1);
+  status = last == std::string_view::npos ? std::string_view{} : status.substr(0, last + 1);
   auto equals_folded = [status](std::string_view word) {
-    return std::equal(status.begin(), status.end(), word.begin(), word.end(),
-                      [](char a, char b) {
-                        return (a >= 'A' && a <= 'Z' ? a + ('a' - 'A') : a) == b;
-                      });
+    return std::equal(status.begin(), status.end(), word.begin(), word.end(), [](char a, char b) {
+      return (a >= 'A' && a <= 'Z' ? a + ('a' - 'A') : a) == b;
+    });
   };
   if (equals_folded("old")) {
     parsed = OpenStatus::old_file;
@@ -118,8 +125,7 @@ RecordIo::RecordIo(const Environment& environment)
     own_files_ = std::make_unique<OsFileSystem>();
     files_ = own_files_.get();
   }
-  auto pick = [](ByteStream* given, std::unique_ptr<ByteStream>& own,
-                 int descriptor) {
+  auto pick = [](ByteStream* given, std::unique_ptr<ByteStream>& own, int descriptor) {
     if (given != nullptr) return given;
     own = make_descriptor_stream(descriptor);
     return own.get();
@@ -148,8 +154,7 @@ RecordIo::Unit* RecordIo::unit_for(int unit) {
 
 bool RecordIo::is_open(int unit) const {
   if (unit == kConsoleUnit) return true;
-  return unit >= 0 && unit <= kMaxUnit &&
-         units_[static_cast<std::size_t>(unit)] != nullptr;
+  return unit >= 0 && unit <= kMaxUnit && units_[static_cast<std::size_t>(unit)] != nullptr;
 }
 
 IoResult RecordIo::fail(Failure failure, int system_error) {
@@ -164,9 +169,8 @@ void RecordIo::error_report(Failure failure, int system_error) {
   // Everything open is closed first, as the stop does; a failure there can
   // no longer be reported.
   close_all_quietly();
-  std::string report = failure == Failure::system
-                           ? "? System Error:\r\n? "
-                           : "? TELWORN Runtime Error:\r\n? ";
+  std::string report =
+      failure == Failure::system ? "? System Error:\r\n? " : "? TELWORN Runtime Error:\r\n? ";
   if (failure == Failure::system) {
     report += std::strerror(system_error);
   } else {
@@ -175,14 +179,21 @@ void RecordIo::error_report(Failure failure, int system_error) {
   report += "\r\n? ";
   switch (statement_) {
     case Statement::none:
-    case Statement::read: report += "READ"; break;
-    case Statement::write: report += "WRITE"; break;
-    case Statement::open: report += "OPEN"; break;
-    case Statement::close: report += "CLOSE"; break;
+    case Statement::read:
+      report += "READ";
+      break;
+    case Statement::write:
+      report += "WRITE";
+      break;
+    case Statement::open:
+      report += "OPEN";
+      break;
+    case Statement::close:
+      report += "CLOSE";
+      break;
   }
   report += "(UNIT=";
-  report += statement_unit_ == kConsoleUnit ? std::string("*")
-                                            : std::to_string(statement_unit_);
+  report += statement_unit_ == kConsoleUnit ? std::string("*") : std::to_string(statement_unit_);
   report += ",...\r\n";
   static_cast<void>(console_err_->write(report.data(), report.size()));
   end_process(kErrorReportStatus);
@@ -214,8 +225,8 @@ int RecordIo::flush(Unit& unit) {
 
 // --- open, close, stop ------------------------------------------------------
 
-IoResult RecordIo::open(int unit, std::string_view name,
-                        std::string_view status, Branches branches) {
+IoResult RecordIo::open(int unit, std::string_view name, std::string_view status,
+                        Branches branches) {
   start(Statement::open, unit, branches);
   OpenStatus parsed{};
   if (unit < 0 || unit > kMaxUnit || !parse_status(status, parsed)) {
@@ -238,8 +249,7 @@ IoResult RecordIo::open(int unit, std::string_view name,
     return fail(Failure::bad_file_name);
   }
   int error = 0;
-  std::unique_ptr<ByteStream> stream =
-      files_->open(std::string(name), parsed, error);
+  std::unique_ptr<ByteStream> stream = files_->open(std::string(name), parsed, error);
   if (stream == nullptr) return fail(Failure::system, error);
 
   auto opened = std::make_unique<Unit>();
@@ -256,8 +266,7 @@ void RecordIo::close(int unit) {
   if (connected == nullptr) return;
   start(Statement::close, unit, kNoBranch);
   int error = flush(*connected);
-  const int close_error =
-      connected->owned->close(connected->status == OpenStatus::unknown_file);
+  const int close_error = connected->owned->close(connected->status == OpenStatus::unknown_file);
   if (error == 0) error = close_error;
   units_[static_cast<std::size_t>(unit)].reset();
   if (error != 0) static_cast<void>(fail(Failure::system, error));
@@ -363,24 +372,21 @@ IoResult RecordIo::read(std::span<char> item) {
 
 // --- fixed-layout reads -----------------------------------------------------
 
-Failure RecordIo::begin_fixed_read(int unit, Branches branches,
-                                   std::string_view& record) {
+Failure RecordIo::begin_fixed_read(int unit, Branches branches, std::string_view& record) {
   start(Statement::read, unit, branches);
   Unit* connected = unit_for(unit);
   if (connected == nullptr) return Failure::unit_not_open;
   return next_record(*connected, record);
 }
 
-IoResult RecordIo::read_layout_a(int unit, std::span<char> item,
-                                 Branches branches) {
+IoResult RecordIo::read_layout_a(int unit, std::span<char> item, Branches branches) {
   std::string_view record;
   const Failure failure = begin_fixed_read(unit, branches, record);
   if (failure == Failure::none) record_io::read_layout_a(record, item);
   return step(failure);
 }
 
-IoResult RecordIo::read_layout_i4_1x_a(int unit, std::int32_t& index,
-                                       std::span<char> text,
+IoResult RecordIo::read_layout_i4_1x_a(int unit, std::int32_t& index, std::span<char> text,
                                        Branches branches) {
   std::string_view record;
   const Failure failure = begin_fixed_read(unit, branches, record);
@@ -436,8 +442,7 @@ IoResult RecordIo::put_record(Unit& unit, std::string_view record) {
   return IoResult::ok;
 }
 
-IoResult RecordIo::write_layout_a(int unit, std::string_view text,
-                                  Branches branches) {
+IoResult RecordIo::write_layout_a(int unit, std::string_view text, Branches branches) {
   start(Statement::write, unit, branches);
   current_ = unit_for(unit);
   if (current_ == nullptr) return fail(Failure::unit_not_open);

@@ -64,8 +64,7 @@ class RecordIo {
   /// empty name fails. A name beginning with NUL lets the user choose the
   /// file on the console. Failures give result 1 without a message when
   /// `branches.error`.
-  IoResult open(int unit, std::string_view name, std::string_view status,
-                Branches branches);
+  IoResult open(int unit, std::string_view name, std::string_view status, Branches branches);
   /// Writes out pending output and disconnects `unit`; a unit that is not
   /// open is left alone. A failure to write out ends the run with the error
   /// report.
@@ -89,8 +88,8 @@ class RecordIo {
   IoResult read_layout_a(int unit, std::span<char> item, Branches branches);
   /// Layout (I4,1X,A): an index field of four columns, one column skipped,
   /// then `text`.
-  IoResult read_layout_i4_1x_a(int unit, std::int32_t& index,
-                               std::span<char> text, Branches branches);
+  IoResult read_layout_i4_1x_a(int unit, std::int32_t& index, std::span<char> text,
+                               Branches branches);
 
   // --- free-format write, step by step ------------------------------------
 

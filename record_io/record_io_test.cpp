@@ -11,9 +11,7 @@
 namespace record_io {
 namespace {
 
-std::string text_of(std::span<const char> item) {
-  return std::string(item.begin(), item.end());
-}
+std::string text_of(std::span<const char> item) { return std::string(item.begin(), item.end()); }
 
 /// A record layer over memory files and a memory console.
 struct MemoryRun {
@@ -59,10 +57,9 @@ TEST(InputRecords, SplitAtLineFeedsDropCarriageReturnsKeepAnUnterminatedLastLine
 TEST(InputRecords, TabsExpandToTheConfiguredStops) {
   // The second tab stands at a tab stop already and so adds a whole distance.
   const std::string line = "a\tbcdefghi\tX\n";
-  for (const auto& [tab_size, expected] :
-       {std::pair{8, std::string("a       bcdefghi        X")},
-        std::pair{4, std::string("a   bcdefghi    X")},
-        std::pair{0, std::string("a\tbcdefghi\tX")}}) {
+  for (const auto& [tab_size, expected] : {std::pair{8, std::string("a       bcdefghi        X")},
+                                           std::pair{4, std::string("a   bcdefghi    X")},
+                                           std::pair{0, std::string("a\tbcdefghi\tX")}}) {
     MemoryRun run({}, tab_size);
     run.files.files["in"] = line;
     ASSERT_EQ(run.io->open(13, "in", "old", kErrorBranch), IoResult::ok);
@@ -99,8 +96,7 @@ TEST(Open, StatusAndNameRules) {
   EXPECT_EQ(run.io->open(13, "data.dat", "Old   ", kErrorBranch), IoResult::ok);
   EXPECT_EQ(run.io->open(13, "missing", "old", kErrorBranch), IoResult::error);
   EXPECT_EQ(run.io->open(13, "   ", "old", kErrorBranch), IoResult::error);
-  EXPECT_EQ(run.io->open(13, std::string_view("data.dat\0x", 10), "old",
-                         kErrorBranch),
+  EXPECT_EQ(run.io->open(13, std::string_view("data.dat\0x", 10), "old", kErrorBranch),
             IoResult::error);
   EXPECT_EQ(run.io->open(13, "data.dat", "scratch", kErrorBranch), IoResult::error);
   EXPECT_EQ(run.io->open(12, "new.txt", "UNKNOWN", kErrorBranch), IoResult::ok);
@@ -129,23 +125,21 @@ TEST(Open, AFileTheRunHasReadIsNeverOpenedForWriting) {
   run.files.files["settings.ini"] = "keep me\n";
   ASSERT_EQ(run.io->open(14, "settings.ini", "old", kErrorBranch), IoResult::ok);
   run.io->close(14);
-  EXPECT_EQ(run.io->open(12, "settings.ini", "unknown", kErrorBranch),
-            IoResult::error);
+  EXPECT_EQ(run.io->open(12, "settings.ini", "unknown", kErrorBranch), IoResult::error);
   EXPECT_EQ(run.files.files.at("settings.ini"), "keep me\n");
 }
 
 TEST(FreeFormatWrite, WholeLinesFollowTheItemRules) {
   MemoryRun run;
   ASSERT_EQ(run.io->open(12, "out", "unknown", kErrorBranch), IoResult::ok);
-  run.io->write_line(12, std::int32_t{1}, std::string_view("\t"), 1.5,
-                     std::string_view("\t"), -2.0);
+  run.io->write_line(12, std::int32_t{1}, std::string_view("\t"), 1.5, std::string_view("\t"),
+                     -2.0);
   run.io->write_line(12, std::string_view("Msg"), std::string_view("\t"),
                      std::string_view("Title"));
-  run.io->write_line(12, std::int32_t{0}, std::string_view(""),
-                     std::string_view(""), std::int32_t{-5});
+  run.io->write_line(12, std::int32_t{0}, std::string_view(""), std::string_view(""),
+                     std::int32_t{-5});
   run.io->write_line(12);
-  ASSERT_EQ(run.io->write_layout_a(12, "Title in column 1", kErrorBranch),
-            IoResult::ok);
+  ASSERT_EQ(run.io->write_layout_a(12, "Title in column 1", kErrorBranch), IoResult::ok);
   run.io->close(12);
   EXPECT_EQ(run.files.files.at("out"),
             "   1 \t  1.50000000000000 \t -2.00000000000000\r\n"
@@ -163,8 +157,7 @@ TEST(Console, PromptsLinesAndWaits) {
   std::int32_t value = 0;
   ASSERT_EQ(run.io->read_values(kConsoleUnit, kNoBranch, value), IoResult::ok);
   EXPECT_EQ(value, 7);
-  EXPECT_EQ(run.console_out.output,
-            " quarnby.ini?\r\nPress <return>/<enter> to quit");
+  EXPECT_EQ(run.console_out.output, " quarnby.ini?\r\nPress <return>/<enter> to quit");
 }
 
 TEST(WriteFailures, ReachTheErrorBranchAtOnce) {
@@ -206,9 +199,7 @@ TEST(ErrorReport, ThreeLinesAndStatus255WhenNoBranchIsGiven) {
       "\\? Illegal character in numeric input\r\n"
       "\\? READ\\(UNIT=13,\\.\\.\\.\r\n$");
   expect_error_report(
-      [](RecordIo& io) {
-        static_cast<void>(io.open(14, "missing", "old", kNoBranch));
-      },
+      [](RecordIo& io) { static_cast<void>(io.open(14, "missing", "old", kNoBranch)); },
       "^\\? System Error:\r\n"
       "\\? No such file or directory\r\n"
       "\\? OPEN\\(UNIT=14,\\.\\.\\.\r\n$");

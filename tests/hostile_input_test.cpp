@@ -41,8 +41,7 @@ constexpr int kErrorReportStatus = 255;
 
 // Wording of the shipped settings files.
 constexpr std::string_view kDataError = " Error in the slope data file at line";
-constexpr std::string_view kCliWriteFailed =
-    " The results file could not be written.\r\n";
+constexpr std::string_view kCliWriteFailed = " The results file could not be written.\r\n";
 constexpr std::string_view kCannotOpen = " Cannot open the file ";
 constexpr std::string_view kDataPrompt =
     " Press Enter, then choose the slope data file.\r\n"
@@ -65,8 +64,7 @@ std::string held_name(std::string_view name) {
 
 /// The console line of a data file that fails at `line`.
 std::string data_error_line(int line) {
-  return std::string(kDataError) + (line < 10 ? "  " : " ") + std::to_string(line) +
-         "\r\n";
+  return std::string(kDataError) + (line < 10 ? "  " : " ") + std::to_string(line) + "\r\n";
 }
 
 /// A folder ready for wendmoor-cli: the shipped settings, the bundled
@@ -75,8 +73,7 @@ class CliFolder : public WorkFolder {
  public:
   explicit CliFolder(std::string_view job) {
     copy_from_source("share/wendmoor.ini", "wendmoor.ini");
-    for (const char* example :
-         {"worked-example.dat", "embankment.dat", "steep-toe.dat"}) {
+    for (const char* example : {"worked-example.dat", "embankment.dat", "steep-toe.dat"}) {
       copy_from_source(std::string("examples/") + example, example);
     }
     write("wendmoor-jobs.txt", job);
@@ -115,9 +112,8 @@ std::string long_slope(int sections, std::string_view extra = "") {
     const double x = k * 0.5;
     const double ground = 20.0 - k * 0.05;
     const double slip = 15.0 - k * 0.08 + (k / 150.0) * (k / 150.0) * 5.0;
-    text += std::to_string(x) + " " + std::to_string(ground) + " " +
-            std::to_string(slip) + " 1.5 0.5 20 18 10 30 0 0 0 0 0 0 0" +
-            std::string(extra) + "\n";
+    text += std::to_string(x) + " " + std::to_string(ground) + " " + std::to_string(slip) +
+            " 1.5 0.5 20 18 10 30 0 0 0 0 0 0 0" + std::string(extra) + "\n";
   }
   return text;
 }
@@ -125,8 +121,7 @@ std::string long_slope(int sections, std::string_view extra = "") {
 /// Number of CR LF line ends in `text`.
 std::size_t line_count(std::string_view text) {
   std::size_t lines = 0;
-  for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string_view::npos;
-       at += 2) {
+  for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string_view::npos; at += 2) {
     ++lines;
   }
   return lines;
@@ -138,8 +133,8 @@ TEST(HostileInput, NulBytesAndBinaryDataInEachInputFile) {
     CliFolder folder(one_job("worked-example.dat", "out.txt"));
     folder.write("wendmoor.ini", std::string("40,\0 0, 0, -1, 'none'\n", 22));
     const RunResult result = folder.run_cli();
-    EXPECT_EQ(result.console, kCliNotice + " wendmoor.ini error at line   1\r\n" +
-                                  std::string(kQuitPrompt));
+    EXPECT_EQ(result.console,
+              kCliNotice + " wendmoor.ini error at line   1\r\n" + std::string(kQuitPrompt));
     EXPECT_EQ(result.exit_status, kCliFailure);
   }
   {  // A NUL in the index field of message record 3 (line 4).
@@ -151,8 +146,8 @@ TEST(HostileInput, NulBytesAndBinaryDataInEachInputFile) {
                                  4));
     folder.write("wendmoor.ini", settings);
     const RunResult result = folder.run_cli();
-    EXPECT_EQ(result.console, kCliNotice + " wendmoor.ini error at line   4\r\n" +
-                                  std::string(kQuitPrompt));
+    EXPECT_EQ(result.console,
+              kCliNotice + " wendmoor.ini error at line   4\r\n" + std::string(kQuitPrompt));
   }
   {  // NUL and bytes above 127 in a title are kept as they are; a NUL in a
      // number of section 2 (line 7) stops the reading there.
@@ -185,15 +180,13 @@ TEST(HostileInput, NulBytesAndBinaryDataInEachInputFile) {
   {  // The job file: a binary count, then a NUL inside a results file name.
     CliFolder folder(std::string("\x01\x02\xff\n", 4));
     RunResult result = folder.run_cli();
-    EXPECT_EQ(result.console,
-              kCliNotice + " Cannot read the job file wendmoor-jobs.txt   1\r\n");
+    EXPECT_EQ(result.console, kCliNotice + " Cannot read the job file wendmoor-jobs.txt   1\r\n");
     EXPECT_EQ(result.exit_status, kCliFailure);
 
     const std::string name("out\0.txt", 8);
     folder.write("wendmoor-jobs.txt", one_job("worked-example.dat", name));
     result = folder.run_cli();
-    EXPECT_EQ(result.console,
-              kCliNotice + std::string(kCannotOpen) + held_name(name) + "\r\n");
+    EXPECT_EQ(result.console, kCliNotice + std::string(kCannotOpen) + held_name(name) + "\r\n");
     EXPECT_EQ(result.exit_status, kCliFailure);
     EXPECT_FALSE(folder.exists("out"));
   }
@@ -237,9 +230,8 @@ TEST(HostileInput, RecordsOfHundredMegabytesAreRefusedAndAMebibyteIsRead) {
     folder.write("wendmoor.ini", "40, 0, 0, -1, 'none'\n   1 no-jobs.txt\n");
     const RunResult result = folder.run(kCli, std::string(kHundredMegabytes, 'j') + "\n");
     EXPECT_EQ(result.console, kCliNotice + " no-jobs.txt?  \r\n");
-    EXPECT_EQ(
-        result.errors,
-        "? TELWORN Runtime Error:\r\n? Input record too long\r\n? READ(UNIT=*,...\r\n");
+    EXPECT_EQ(result.errors,
+              "? TELWORN Runtime Error:\r\n? Input record too long\r\n? READ(UNIT=*,...\r\n");
     EXPECT_EQ(result.exit_status, kErrorReportStatus);
   }
 }
@@ -267,16 +259,15 @@ TEST(HostileInput, NumbersOfTenThousandDigits) {
     too_far.replace(too_far.find("\n0  10") + 1, 1, "1" + std::string(9'999, '0'));
     EXPECT_EQ(run_with(too_far).console, kCliNotice + data_error_line(6));
     std::string too_small = worked;
-    too_small.replace(too_small.find("\n0  10") + 1, 1,
-                      "0." + std::string(9'998, '0') + "1");
+    too_small.replace(too_small.find("\n0  10") + 1, 1, "0." + std::string(9'998, '0') + "1");
     ASSERT_EQ(run_with(too_small).exit_status, 0);
     EXPECT_EQ(folder.read("out.txt"), expected);
   }
   {  // A message count of 10,000 digits in the settings header.
     folder.write("wendmoor.ini", "4" + std::string(9'999, '0') + ", 0, 0, -1, 'none'\n");
     const RunResult result = folder.run_cli();
-    EXPECT_EQ(result.console, kCliNotice + " wendmoor.ini error at line   1\r\n" +
-                                  std::string(kQuitPrompt));
+    EXPECT_EQ(result.console,
+              kCliNotice + " wendmoor.ini error at line   1\r\n" + std::string(kQuitPrompt));
   }
 }
 
@@ -303,14 +294,12 @@ TEST(HostileInput, FoldersWhereFilesShouldBe) {
     CliFolder folder(one_job("slopes", "out.txt"));
     std::filesystem::create_directories(folder.path() / "slopes");
     RunResult result = folder.run_cli();
-    EXPECT_EQ(result.console,
-              kCliNotice + std::string(kCannotOpen) + held_name("slopes") + "\r\n");
+    EXPECT_EQ(result.console, kCliNotice + std::string(kCannotOpen) + held_name("slopes") + "\r\n");
     EXPECT_EQ(result.exit_status, kCliFailure);
 
     folder.write("wendmoor-jobs.txt", one_job("worked-example.dat", "slopes"));
     result = folder.run_cli();
-    EXPECT_EQ(result.console,
-              kCliNotice + std::string(kCannotOpen) + held_name("slopes") + "\r\n");
+    EXPECT_EQ(result.console, kCliNotice + std::string(kCannotOpen) + held_name("slopes") + "\r\n");
   }
   {  // quarnby: the settings file chosen is a folder; the run stops.
     WorkFolder folder;
@@ -334,16 +323,14 @@ TEST(HostileInput, FoldersWhereFilesShouldBe) {
 TEST(HostileInput, FilesWithoutReadPermission) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
   CliFolder folder(one_job("worked-example.dat", "out.txt"));
-  std::filesystem::permissions(folder.path() / "worked-example.dat",
-                               std::filesystem::perms::none);
+  std::filesystem::permissions(folder.path() / "worked-example.dat", std::filesystem::perms::none);
   RunResult result = folder.run_cli();
-  EXPECT_EQ(result.console, kCliNotice + std::string(kCannotOpen) +
-                                held_name("worked-example.dat") + "\r\n");
+  EXPECT_EQ(result.console,
+            kCliNotice + std::string(kCannotOpen) + held_name("worked-example.dat") + "\r\n");
   EXPECT_EQ(result.exit_status, kCliFailure);
 
   // An unreadable settings file counts as missing.
-  std::filesystem::permissions(folder.path() / "wendmoor.ini",
-                               std::filesystem::perms::none);
+  std::filesystem::permissions(folder.path() / "wendmoor.ini", std::filesystem::perms::none);
   result = folder.run_cli();
   EXPECT_EQ(result.console, kCliNotice + " wendmoor.ini?\r\n" + std::string(kQuitPrompt));
   EXPECT_EQ(result.exit_status, kCliFailure);
@@ -356,8 +343,8 @@ TEST(HostileInput, FilesEndingInsideQuotedText) {
     settings.replace(settings.find("'none'"), 6, "'none");
     folder.write("wendmoor.ini", settings);
     const RunResult result = folder.run_cli();
-    EXPECT_EQ(result.console, kCliNotice + " wendmoor.ini error at line   1\r\n" +
-                                  std::string(kQuitPrompt));
+    EXPECT_EQ(result.console,
+              kCliNotice + " wendmoor.ini error at line   1\r\n" + std::string(kQuitPrompt));
     EXPECT_FALSE(folder.exists("out.txt"));
   }
   {  // A job-file name typed with an open quote before the input ends.
@@ -443,8 +430,8 @@ TEST(HostileInput, HundredFiftySectionsOfSeventeenNumbers) {
   interactive.write("seventeen.dat", long_slope(150, " 99.5"));
   interactive.write("sixteen.dat", long_slope(150));
   for (const char* name : {"seventeen", "sixteen"}) {
-    const RunResult run = interactive.run(
-        kQuarnby, "\n" + std::string(name) + ".dat\n\n" + name + ".txt\n");
+    const RunResult run =
+        interactive.run(kQuarnby, "\n" + std::string(name) + ".dat\n\n" + name + ".txt\n");
     EXPECT_EQ(run.exit_status, 0);
   }
   EXPECT_EQ(line_count(interactive.read("seventeen.txt")), 2u * 150 + 9);
@@ -523,8 +510,7 @@ TEST(FailingOutput, WriteFailuresFoundWhenBufferedOutputIsWrittenOut) {
     CliFolder folder(one_job("embankment.dat", "out.txt"));
     const RunResult result = folder.run_cli(limit);
     EXPECT_EQ(result.console, kCliNotice);
-    EXPECT_EQ(result.errors,
-              "? System Error:\r\n? File too large\r\n? CLOSE(UNIT=12,...\r\n");
+    EXPECT_EQ(result.errors, "? System Error:\r\n? File too large\r\n? CLOSE(UNIT=12,...\r\n");
     EXPECT_EQ(result.exit_status, kErrorReportStatus);
     EXPECT_EQ(folder.read("out.txt").size(), 2048u);
   }
@@ -541,8 +527,7 @@ TEST(FailingOutput, WriteFailuresFoundWhenBufferedOutputIsWrittenOut) {
     folder.write("wendmoor.ini", settings);
     folder.write("long.dat", long_slope(150));
     const RunResult result = folder.run_cli(limit);
-    EXPECT_EQ(result.errors,
-              "? System Error:\r\n? File too large\r\n? WRITE(UNIT=12,...\r\n");
+    EXPECT_EQ(result.errors, "? System Error:\r\n? File too large\r\n? WRITE(UNIT=12,...\r\n");
     EXPECT_EQ(result.exit_status, kErrorReportStatus);
   }
 }
@@ -551,8 +536,8 @@ TEST(FailingOutput, ResultsFileInAFolderThatDoesNotExist) {
   {
     CliFolder folder(one_job("worked-example.dat", "no/such/folder/out.txt"));
     const RunResult result = folder.run_cli();
-    EXPECT_EQ(result.console, kCliNotice + std::string(kCannotOpen) +
-                                  held_name("no/such/folder/out.txt") + "\r\n");
+    EXPECT_EQ(result.console,
+              kCliNotice + std::string(kCannotOpen) + held_name("no/such/folder/out.txt") + "\r\n");
     EXPECT_EQ(result.exit_status, kCliFailure);
   }
   {  // The interactive programs ask again, as a file dialog would.
@@ -584,8 +569,7 @@ TEST(FailingOutput, ResultsFileNamedLikeAFileTheRunReadsOverwroteIt) {
     const FileState data = state_of(folder, "worked-example.dat");
     const FileState job = state_of(folder, "wendmoor-jobs.txt");
     const RunResult result = folder.run_cli();
-    EXPECT_EQ(result.console,
-              kCliNotice + std::string(kCannotOpen) + held_name(name) + "\r\n");
+    EXPECT_EQ(result.console, kCliNotice + std::string(kCannotOpen) + held_name(name) + "\r\n");
     EXPECT_EQ(result.exit_status, kCliFailure);
     EXPECT_EQ(state_of(folder, "wendmoor.ini"), settings) << name;
     EXPECT_EQ(state_of(folder, "worked-example.dat"), data) << name;
@@ -603,8 +587,7 @@ TEST(FailingOutput, ResultsFileNamedLikeAFileTheRunReadsOverwroteIt) {
   interactive.copy_from_source("share/quarnby.ini", "quarnby.ini");
   interactive.copy_from_source("examples/worked-example.dat", "worked-example.dat");
   const FileState settings = state_of(interactive, "quarnby.ini");
-  const RunResult result =
-      interactive.run(kQuarnby, "\nworked-example.dat\n\nquarnby.ini\n");
+  const RunResult result = interactive.run(kQuarnby, "\nworked-example.dat\n\nquarnby.ini\n");
   EXPECT_EQ(result.console,
             kQuarnbyNotice + std::string(kDataPrompt) + std::string(kResultsPrompt));
   EXPECT_EQ(state_of(interactive, "quarnby.ini"), settings);
@@ -614,8 +597,7 @@ TEST(FailingOutput, SettingsAndDataFilesAreLeftAsTheyWere) {
   // Successful runs of all three programs, and runs that fail on the way.
   CliFolder folder("2\nworked-example.dat\nout-1.txt\nembankment.dat\nout-2.txt\n");
   folder.copy_from_source("share/quarnby.ini", "quarnby.ini");
-  const char* inputs[] = {"wendmoor.ini", "quarnby.ini", "worked-example.dat",
-                          "embankment.dat"};
+  const char* inputs[] = {"wendmoor.ini", "quarnby.ini", "worked-example.dat", "embankment.dat"};
   std::vector<FileState> before;
   for (const char* name : inputs) before.push_back(state_of(folder, name));
 
@@ -626,8 +608,7 @@ TEST(FailingOutput, SettingsAndDataFilesAreLeftAsTheyWere) {
   EXPECT_EQ(folder.run_cli().exit_status, kCliFailure);
   folder.write("wendmoor-jobs.txt", "3\nembankment.dat\nout-5.txt\n");
   EXPECT_EQ(folder.run_cli().exit_status, kCliFailure);
-  for (const char* name :
-       {"out-1.txt", "out-2.txt", "out-3.txt", "out-4.txt", "out-5.txt"}) {
+  for (const char* name : {"out-1.txt", "out-2.txt", "out-3.txt", "out-4.txt", "out-5.txt"}) {
     EXPECT_TRUE(folder.exists(name)) << name;
   }
   for (std::size_t i = 0; i < before.size(); ++i) {

@@ -35,8 +35,7 @@ std::string settings(std::string_view header = kPlainHeader) {
   text += '\n';
   for (int k = 1; k <= 42; ++k) {
     const std::string index = std::to_string(k);
-    text += std::string(4 - index.size(), ' ') + index + " M" +
-            (k < 10 ? "0" : "") + index + '\n';
+    text += std::string(4 - index.size(), ' ') + index + " M" + (k < 10 ? "0" : "") + index + '\n';
   }
   return text;
 }
@@ -54,10 +53,8 @@ std::string data_header(int section_count) {
 
 /// A slope data file: two titles, a text line, `header`, a text line, then
 /// one line per section holding its ten values and six spare zeros.
-std::string slope_data(std::string_view header,
-                       const std::vector<std::string>& sections) {
-  std::string text =
-      "Title one\nTitle two\nnot kept\n" + std::string(header) + "\nnot kept\n";
+std::string slope_data(std::string_view header, const std::vector<std::string>& sections) {
+  std::string text = "Title one\nTitle two\nnot kept\n" + std::string(header) + "\nnot kept\n";
   for (const auto& section : sections) text += section + " 0 0 0 0 0 0\n";
   return text;
 }
@@ -94,10 +91,8 @@ std::string answers(std::string_view more = "") {
 const std::string kNotice =
     " quarnby: factor of safety by the simplified method of slices\r\n"
     " Hollin Suite 1.0, slope stability by the method of slices\r\n";
-const std::string kDataChoice =
-    " M03\r\nOpen file on TELWORN UNIT 13\r\nFile name: ";
-const std::string kResultsChoice =
-    " M04\r\nCreate file on TELWORN UNIT 12\r\nFile name: ";
+const std::string kDataChoice = " M03\r\nOpen file on TELWORN UNIT 13\r\nFile name: ";
+const std::string kResultsChoice = " M04\r\nCreate file on TELWORN UNIT 12\r\nFile name: ";
 const std::string kPause = " M32\r\n M36\r\n";
 
 // --- reading a report back --------------------------------------------------
@@ -115,8 +110,8 @@ std::vector<std::string> report_lines(std::string_view report) {
 
 /// The number in cell `column` of `line`, both counted from 1, the cells
 /// split at `separator`; NaN when the cell holds no number.
-double cell(const std::vector<std::string>& lines, std::size_t line,
-            std::size_t column, char separator) {
+double cell(const std::vector<std::string>& lines, std::size_t line, std::size_t column,
+            char separator) {
   constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
   if (line == 0 || line > lines.size()) return kNone;
   std::string_view rest = lines[line - 1];
@@ -128,16 +123,15 @@ double cell(const std::vector<std::string>& lines, std::size_t line,
   rest = rest.substr(0, rest.find(separator));
   while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
   double value = kNone;
-  const auto [end, error] =
-      std::from_chars(rest.data(), rest.data() + rest.size(), value);
+  const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
   return error == std::errc{} ? value : kNone;
 }
 
 /// Checks the cells of `line` from column 1 on against `values`, each to
 /// half a unit in its sixth significant digit (the precision of the figures
 /// worked by hand).
-void expect_cells(const std::vector<std::string>& lines, std::size_t line,
-                  char separator, std::initializer_list<double> values) {
+void expect_cells(const std::vector<std::string>& lines, std::size_t line, char separator,
+                  std::initializer_list<double> values) {
   std::size_t column = 1;
   for (const double expected : values) {
     EXPECT_NEAR(cell(lines, line, column, separator), expected,
@@ -150,8 +144,7 @@ void expect_cells(const std::vector<std::string>& lines, std::size_t line,
 /// The hand-worked figures of the three-section worked example (water unit
 /// weight 9.81): its section table, the slice table after the simplified
 /// iteration has converged, the force sums and the factor 1.39536.
-void expect_worked_example_figures(const std::vector<std::string>& lines,
-                                   char separator) {
+void expect_worked_example_figures(const std::vector<std::string>& lines, char separator) {
   ASSERT_EQ(lines.size(), 15U);  // 2N + 9 lines for N = 3
   expect_cells(lines, 4, separator, {9.81, 3});
   expect_cells(lines, 7, separator, {1, 0, 10, 5, 5, 1, 1});
@@ -160,15 +153,13 @@ void expect_worked_example_figures(const std::vector<std::string>& lines,
   // Slice 1: width 4, mean height 6, base slope -0.75, weight 440, driving
   // 264; resisting about -258.885 and net about 5.11474 after convergence.
   expect_cells(lines, 12, separator,
-               {1, 4, 6, -0.75, 440, 20, 18, 10, 30, 0, 264, -258.885,
-                5.11474, 1});
+               {1, 4, 6, -0.75, 440, 20, 18, 10, 30, 0, 264, -258.885, 5.11474, 1});
   // Slice 2: driving about 106.231, resisting about -257.720, net -151.489.
   expect_cells(lines, 13, separator,
-               {2, 4, 6, -0.25, 438, 20, 18, 10, 30, 0, 106.231, -257.720,
-                -151.489, 0.75});
-  EXPECT_NEAR(cell(lines, 14, 11, separator), 370.231, 5e-4);  // sum_driving
+               {2, 4, 6, -0.25, 438, 20, 18, 10, 30, 0, 106.231, -257.720, -151.489, 0.75});
+  EXPECT_NEAR(cell(lines, 14, 11, separator), 370.231, 5e-4);   // sum_driving
   EXPECT_NEAR(cell(lines, 14, 12, separator), -516.605, 5e-4);  // sum_resisting
-  EXPECT_NEAR(cell(lines, 15, 2, separator), 1.39536, 5e-6);  // factor
+  EXPECT_NEAR(cell(lines, 15, 2, separator), 1.39536, 5e-6);    // factor
 }
 
 std::string expected_report(std::string_view name) {
@@ -195,12 +186,11 @@ TEST(QuarnbyReport, WorkedExampleConvergesToItsHandWorkedFactor) {
   const RunResult result = folder.run(kQuarnby, answers());
   EXPECT_EQ(result.exit_status, 0);
   // No result on the console: only the two choices.
-  EXPECT_EQ(result.console,
-            kNotice +
-                " Press Enter, then choose the slope data file.\r\n"
-                "Open file on TELWORN UNIT 13\r\nFile name: "
-                " Press Enter, then choose or name the results file.\r\n"
-                "Create file on TELWORN UNIT 12\r\nFile name: ");
+  EXPECT_EQ(result.console, kNotice +
+                                " Press Enter, then choose the slope data file.\r\n"
+                                "Open file on TELWORN UNIT 13\r\nFile name: "
+                                " Press Enter, then choose or name the results file.\r\n"
+                                "Create file on TELWORN UNIT 12\r\nFile name: ");
   const std::string expected = expected_report("worked-example.txt");
   EXPECT_EQ(folder.read("results.txt"), expected);
   expect_worked_example_figures(report_lines(expected), '\t');
@@ -237,8 +227,8 @@ TEST(QuarnbyReport, OneHundredFiftySectionsAreAccepted) {
   // method gives tan(phi) / tan(alpha) = 2 tan(30 degrees) at once.
   std::vector<std::string> sections;
   for (int k = 1; k <= 150; ++k) {
-    sections.push_back(std::to_string(2 * k) + " " + std::to_string(4 - k) +
-                       " " + std::to_string(-k) + " 0 0 20 18 0 30 0");
+    sections.push_back(std::to_string(2 * k) + " " + std::to_string(4 - k) + " " +
+                       std::to_string(-k) + " 0 0 20 18 0 30 0");
   }
   WorkFolder folder;
   folder.write("quarnby.ini", settings());
@@ -267,8 +257,7 @@ TEST(QuarnbyInadmissibleSlice, MFactorBelowPoint2StopsAtSlice3) {
   folder.write("slope.dat", slope_data(data_header(4), kSteepToe));
   const RunResult result = folder.run(kQuarnby, answers("\n"));
   EXPECT_EQ(result.exit_status, 0);
-  EXPECT_EQ(result.console,
-            kNotice + kDataChoice + kResultsChoice + " M37  3\r\nM36");
+  EXPECT_EQ(result.console, kNotice + kDataChoice + kResultsChoice + " M37  3\r\nM36");
   const std::string expected = expected_report("m-factor-stop.txt");
   EXPECT_EQ(folder.read("results.txt"), expected);
   const auto lines = report_lines(expected);
@@ -286,8 +275,7 @@ TEST(QuarnbyInadmissibleSlice, PoreHead50LeavesNoNormalForceAtSlice1) {
   // The Enter after message 36, then the closing pause.
   const RunResult result = folder.run(kQuarnby, answers("\n\n"));
   EXPECT_EQ(result.exit_status, 0);
-  EXPECT_EQ(result.console,
-            kNotice + kDataChoice + kResultsChoice + " M35  1\r\nM36" + kPause);
+  EXPECT_EQ(result.console, kNotice + kDataChoice + kResultsChoice + " M35  1\r\nM36" + kPause);
   const std::string expected = expected_report("no-normal-force-stop.txt");
   EXPECT_EQ(folder.read("results.txt"), expected);
   const auto lines = report_lines(expected);
@@ -298,8 +286,7 @@ TEST(QuarnbyInadmissibleSlice, PoreHead50LeavesNoNormalForceAtSlice1) {
   // estimate's resisting forces: their sum over sum_driving is 0.246417.
   const double sum_driving = cell(lines, 15, 11, '\t');
   EXPECT_NEAR(sum_driving, 370.231, 5e-4);
-  EXPECT_NEAR(std::abs((cell(lines, 13, 12, '\t') + cell(lines, 14, 12, '\t')) /
-                       sum_driving),
+  EXPECT_NEAR(std::abs((cell(lines, 13, 12, '\t') + cell(lines, 14, 12, '\t')) / sum_driving),
               0.246417, 5e-6);
 }
 
@@ -312,8 +299,7 @@ TEST(QuarnbyNonConvergence, AnswerBelow2EndsAtOnceAndWritesNothing) {
   // A new results file stays empty; no closing pause although it is asked for.
   RunResult result = folder.run(kQuarnby, answers("1\n"));
   EXPECT_EQ(result.exit_status, 0);
-  EXPECT_EQ(result.console,
-            kNotice + kDataChoice + kResultsChoice + " M33\r\n M34\r\n");
+  EXPECT_EQ(result.console, kNotice + kDataChoice + kResultsChoice + " M33\r\n M34\r\n");
   EXPECT_TRUE(folder.exists("results.txt"));
   EXPECT_EQ(folder.read("results.txt"), "");
   // An existing results file keeps its old content.
@@ -330,8 +316,7 @@ TEST(QuarnbyNonConvergence, AnswerOf2WritesTheReportOfTheLastPass) {
   // An empty line before the answer is skipped; the last Enter ends the pause.
   const RunResult result = folder.run(kQuarnby, answers("\n2\n\n"));
   EXPECT_EQ(result.exit_status, 0);
-  EXPECT_EQ(result.console,
-            kNotice + kDataChoice + kResultsChoice + " M33\r\n M34\r\n" + kPause);
+  EXPECT_EQ(result.console, kNotice + kDataChoice + kResultsChoice + " M33\r\n M34\r\n" + kPause);
   const std::string expected = expected_report("worked-example-pass-1.txt");
   EXPECT_EQ(folder.read("results.txt"), expected);
 
@@ -344,11 +329,9 @@ TEST(QuarnbyNonConvergence, AnswerOf2WritesTheReportOfTheLastPass) {
   const double first = 1.35089;
   const double cos_2 = 1 / std::sqrt(1.0625);  // base_slope -0.25
   const double n_1 = -440 / 0.8 + 1 * 9.81 * 4 / 0.8 + -50 * -0.75 / first;
-  const double n_2 =
-      -438 / cos_2 + 0.75 * 9.81 * 4 / cos_2 + -41.2311 * -0.25 / first;
+  const double n_2 = -438 / cos_2 + 0.75 * 9.81 * 4 / cos_2 + -41.2311 * -0.25 / first;
   EXPECT_NEAR(cell(lines, 12, 12, '\t'), n_1 / 1.32054 * tan_phi - 50, 2e-3);
-  EXPECT_NEAR(cell(lines, 13, 12, '\t'), n_2 / 1.10685 * tan_phi - 41.2311,
-              2e-3);
+  EXPECT_NEAR(cell(lines, 13, 12, '\t'), n_2 / 1.10685 * tan_phi - 41.2311, 2e-3);
   EXPECT_NEAR(cell(lines, 15, 2, '\t'), 1.38781, 5e-6);  // factor of pass 1
 }
 
@@ -374,8 +357,7 @@ TEST(QuarnbyNonConvergence, AnswerThatIsNotAnIntegerEndsWithTheErrorReport) {
   folder.write("slope.dat", slope_data(data_header(3), kWorkedExample));
   const RunResult result = folder.run(kQuarnby, answers("abc\n"));
   EXPECT_EQ(result.exit_status, 255);
-  EXPECT_EQ(result.console,
-            kNotice + kDataChoice + kResultsChoice + " M33\r\n M34\r\n");
+  EXPECT_EQ(result.console, kNotice + kDataChoice + kResultsChoice + " M33\r\n M34\r\n");
   EXPECT_EQ(result.errors,
             "? TELWORN Runtime Error:\r\n"
             "? Illegal character in numeric input\r\n"
@@ -470,8 +452,7 @@ TEST(QuarnbySettings, WithoutSettingsFileAsksForOne) {
   result = folder.run(kQuarnby, "\nelsewhere.ini\n\n\n");
   EXPECT_EQ(result.exit_status, 0);
   EXPECT_EQ(result.console,
-            kNotice + " quarnby.ini?\r\nOpen file on TELWORN UNIT 14\r\nFile name: " +
-                kDataChoice);
+            kNotice + " quarnby.ini?\r\nOpen file on TELWORN UNIT 14\r\nFile name: " + kDataChoice);
 }
 
 TEST(QuarnbySettings, ErrorsNameTheLineAndWaitForEnter) {
@@ -487,16 +468,14 @@ TEST(QuarnbySettings, ErrorsNameTheLineAndWaitForEnter) {
       {"1.0E-5, 50, 4, 0, -1, 'x'\n   1 M01\n   2 M02\n  x3 M03\n", "  4"},
       // Indexes outside 1 to 42, a blank index field among them.
       {"1.0E-5, 50, 4, 0, -1, 'x'\n   1 M01\n     M00\n", "  3"},
-      {"1.0E-5, 50, 4, 0, -1, 'x'\n   1 M01\n   2 M02\n   3 M03\n  43 M43\n",
-       "  5"},
+      {"1.0E-5, 50, 4, 0, -1, 'x'\n   1 M01\n   2 M02\n   3 M03\n  43 M43\n", "  5"},
   };
   for (const Case& c : cases) {
     WorkFolder folder;
     folder.write("quarnby.ini", c.settings);
     const RunResult result = folder.run(kQuarnby, "\n");
     EXPECT_EQ(result.exit_status, 0) << c.settings;
-    EXPECT_EQ(result.console, kNotice + " quarnby.ini error at line " +
-                                  std::string(c.line) +
+    EXPECT_EQ(result.console, kNotice + " quarnby.ini error at line " + std::string(c.line) +
                                   "\r\nPress <return>/<enter> to quit")
         << c.settings;
   }

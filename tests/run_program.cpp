@@ -32,8 +32,7 @@ std::string slurp(const std::filesystem::path& path) {
 }  // namespace
 
 WorkFolder::WorkFolder() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "hollin-e2e-XXXXXX").string();
+  std::string pattern = (std::filesystem::temp_directory_path() / "hollin-e2e-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) {
     throw std::runtime_error("cannot create a temporary folder");
   }
@@ -52,31 +51,25 @@ void WorkFolder::write(std::string_view name, std::string_view contents) const {
   out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
 }
 
-void WorkFolder::copy_from_source(std::string_view source,
-                                  std::string_view name) const {
+void WorkFolder::copy_from_source(std::string_view source, std::string_view name) const {
   write(name, source_file(source));
 }
 
-std::string WorkFolder::read(std::string_view name) const {
-  return slurp(path_ / name);
-}
+std::string WorkFolder::read(std::string_view name) const { return slurp(path_ / name); }
 
 bool WorkFolder::exists(std::string_view name) const {
   return std::filesystem::exists(path_ / name);
 }
 
-RunResult WorkFolder::run(std::string_view program,
-                          std::string_view console_input,
-                          std::string_view subfolder,
-                          std::string_view environment) const {
+RunResult WorkFolder::run(std::string_view program, std::string_view console_input,
+                          std::string_view subfolder, std::string_view environment) const {
   write(".console-in", console_input);
   const auto directory = path_ / subfolder;
   std::filesystem::create_directories(directory);
   const std::string command =
       "cd " + shell_quoted(directory) + " && " + std::string(environment) + " " +
-      shell_quoted(std::string(program)) + " < " + shell_quoted(path_ / ".console-in") +
-      " > " + shell_quoted(path_ / ".console-out") + " 2> " +
-      shell_quoted(path_ / ".console-err");
+      shell_quoted(std::string(program)) + " < " + shell_quoted(path_ / ".console-in") + " > " +
+      shell_quoted(path_ / ".console-out") + " 2> " + shell_quoted(path_ / ".console-err");
   const int status = std::system(command.c_str());
   RunResult result;
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

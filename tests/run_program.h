@@ -36,8 +36,7 @@ class WorkFolder {
   /// and `console_input` on standard input; extra environment settings may be
   /// given as "NAME=value ..." in `environment`.
   RunResult run(std::string_view program, std::string_view console_input,
-                std::string_view subfolder = ".",
-                std::string_view environment = "") const;
+                std::string_view subfolder = ".", std::string_view environment = "") const;
 
  private:
   std::filesystem::path path_;

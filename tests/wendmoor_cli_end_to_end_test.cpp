@@ -24,8 +24,7 @@ constexpr const char* kCliRelocated = WENDMOOR_CLI_RELOCATED_PATH;
 const std::string kNotice =
     " wendmoor-cli: factor of safety by the ordinary method of slices\r\n"
     " Hollin Suite 1.0, slope stability by the method of slices\r\n";
-const std::string kClosingPause =
-    " The analysis has ended.\r\n Press Enter to end.\r\n";
+const std::string kClosingPause = " The analysis has ended.\r\n Press Enter to end.\r\n";
 const std::string kJobPrompt =
     " jobs.txt?  Type the name of the job file (in quotes if it holds "
     "blanks):\r\n";
@@ -41,9 +40,8 @@ std::string expected_file(std::string_view name) {
 
 /// The test settings file (message 1 "jobs.txt") with its header line
 /// replaced and the texts of some messages changed.
-std::string settings(
-    std::string_view header,
-    std::initializer_list<std::pair<int, std::string_view>> messages = {}) {
+std::string settings(std::string_view header,
+                     std::initializer_list<std::pair<int, std::string_view>> messages = {}) {
   std::string text = data_file("wendmoor.ini");
   text = std::string(header) + text.substr(text.find('\n'));
   for (const auto& [k, message] : messages) {
@@ -56,10 +54,8 @@ std::string settings(
 }
 
 /// A job file: the count, then a data and a results name per analysis.
-std::string jobs(
-    std::string_view count,
-    std::initializer_list<std::pair<std::string_view, std::string_view>>
-        pairs) {
+std::string jobs(std::string_view count,
+                 std::initializer_list<std::pair<std::string_view, std::string_view>> pairs) {
   std::string text = std::string(count) + "\n";
   for (const auto& [data, results] : pairs) {
     text += std::string(data) + "\n" + std::string(results) + "\n";
@@ -76,9 +72,8 @@ std::string padded(std::string_view name) {
 struct Batch {
   explicit Batch(std::string_view header = "40, 0, 0, -1, 'none'") {
     folder.write("wendmoor.ini", settings(header));
-    for (const char* name :
-         {"worked-example.dat", "pore-head-12.dat", "mirrored.dat",
-          "header-only.dat", "bad-header.dat"}) {
+    for (const char* name : {"worked-example.dat", "pore-head-12.dat", "mirrored.dat",
+                             "header-only.dat", "bad-header.dat"}) {
       folder.write(name, data_file(name));
     }
   }
@@ -93,23 +88,18 @@ struct Batch {
 /// removed again with the object. Only one test may use that folder.
 class InstalledSettings {
  public:
-  InstalledSettings() {
-    std::filesystem::create_directories(path_.parent_path());
-  }
+  InstalledSettings() { std::filesystem::create_directories(path_.parent_path()); }
   ~InstalledSettings() { remove(); }
   InstalledSettings(const InstalledSettings&) = delete;
   InstalledSettings& operator=(const InstalledSettings&) = delete;
-  void write(const std::string& text) const {
-    std::ofstream(path_, std::ios::binary) << text;
-  }
+  void write(const std::string& text) const { std::ofstream(path_, std::ios::binary) << text; }
   void remove() const {
     std::error_code ignored;
     std::filesystem::remove(path_, ignored);
   }
 
  private:
-  std::filesystem::path path_ =
-      std::filesystem::path(RELOCATED_SETTINGS_DIR) / "wendmoor.ini";
+  std::filesystem::path path_ = std::filesystem::path(RELOCATED_SETTINGS_DIR) / "wendmoor.ini";
 };
 
 // --- Tests ------------------------------------------------------------------
@@ -129,14 +119,13 @@ TEST(WendmoorCliSettings, SearchOrderWorkingFolderInstalledSibling) {
   const auto ends_with = [&](std::string_view place) {
     const RunResult result = folder.run(kCliRelocated, "\n", "run");
     EXPECT_EQ(result.exit_status, 0) << place;
-    EXPECT_EQ(result.console, kNotice + " " + std::string(place) + "\r\n" +
-                                  " Press Enter to end.\r\n");
+    EXPECT_EQ(result.console,
+              kNotice + " " + std::string(place) + "\r\n" + " Press Enter to end.\r\n");
   };
 
   const RunResult nowhere = folder.run(kCliRelocated, "\n", "run");
   EXPECT_EQ(nowhere.exit_status, 1);
-  EXPECT_EQ(nowhere.console,
-            kNotice + " wendmoor.ini?\r\nPress <return>/<enter> to quit");
+  EXPECT_EQ(nowhere.console, kNotice + " wendmoor.ini?\r\nPress <return>/<enter> to quit");
   EXPECT_FALSE(folder.exists("run/out.txt"));
 
   folder.write("Wendmoor/wendmoor.ini", from("sibling"));
@@ -165,8 +154,7 @@ TEST(WendmoorCliRun, SlopeFilesOfWendmoorGiveTheSameResultsFiles) {
     EXPECT_EQ(result.exit_status, 0);
     EXPECT_EQ(result.console, kNotice);
     EXPECT_EQ(result.errors, "");
-    EXPECT_EQ(batch.folder.read("worked.txt"),
-              expected_file("worked-example.txt"));
+    EXPECT_EQ(batch.folder.read("worked.txt"), expected_file("worked-example.txt"));
     EXPECT_EQ(batch.folder.read("pore.txt"), expected_file("pore-head-12.txt"));
     EXPECT_EQ(batch.folder.read("mirrored.txt"), expected_file("mirrored.txt"));
   }
@@ -175,23 +163,19 @@ TEST(WendmoorCliRun, SlopeFilesOfWendmoorGiveTheSameResultsFiles) {
     const RunResult result = batch.run(job_file, "\n");
     EXPECT_EQ(result.exit_status, 0);
     EXPECT_EQ(result.console, kNotice + kClosingPause);
-    EXPECT_EQ(batch.folder.read("worked.txt"),
-              expected_file("worked-example-pore-option-1.txt"));
-    EXPECT_EQ(batch.folder.read("pore.txt"),
-              expected_file("pore-head-12-pore-option-1.txt"));
+    EXPECT_EQ(batch.folder.read("worked.txt"), expected_file("worked-example-pore-option-1.txt"));
+    EXPECT_EQ(batch.folder.read("pore.txt"), expected_file("pore-head-12-pore-option-1.txt"));
   }
 }
 
 TEST(WendmoorCliRun, JobCountBelowOneRunsOneAnalysis) {
   for (const char* count : {"0", "-3"}) {
     Batch batch;
-    const RunResult result =
-        batch.run(jobs(count, {{"worked-example.dat", "first.txt"},
-                               {"worked-example.dat", "second.txt"}}));
+    const RunResult result = batch.run(
+        jobs(count, {{"worked-example.dat", "first.txt"}, {"worked-example.dat", "second.txt"}}));
     EXPECT_EQ(result.exit_status, 0) << count;
     EXPECT_EQ(result.console, kNotice) << count;
-    EXPECT_EQ(batch.folder.read("first.txt"),
-              expected_file("worked-example.txt"));
+    EXPECT_EQ(batch.folder.read("first.txt"), expected_file("worked-example.txt"));
     EXPECT_FALSE(batch.folder.exists("second.txt")) << count;
   }
 }
@@ -199,14 +183,11 @@ TEST(WendmoorCliRun, JobCountBelowOneRunsOneAnalysis) {
 TEST(WendmoorCliRun, FileThatDoesNotOpenIsNamedPaddedAndStopsTheBatch) {
   {  // A missing data file: no results file, analysis 2 not run.
     Batch batch("40, 0, 1, -1, 'none'");
-    const RunResult result =
-        batch.run(jobs("2", {{"missing.dat", "first.txt"},
-                             {"worked-example.dat", "second.txt"}}),
-                  "\n");
+    const RunResult result = batch.run(
+        jobs("2", {{"missing.dat", "first.txt"}, {"worked-example.dat", "second.txt"}}), "\n");
     EXPECT_EQ(result.exit_status, 1);
-    EXPECT_EQ(result.console, kNotice + " Cannot open the file " +
-                                  padded("missing.dat") + "\r\n" +
-                                  kClosingPause);
+    EXPECT_EQ(result.console,
+              kNotice + " Cannot open the file " + padded("missing.dat") + "\r\n" + kClosingPause);
     EXPECT_FALSE(batch.folder.exists("first.txt"));
     EXPECT_FALSE(batch.folder.exists("second.txt"));
   }
@@ -214,34 +195,28 @@ TEST(WendmoorCliRun, FileThatDoesNotOpenIsNamedPaddedAndStopsTheBatch) {
     Batch batch;
     const RunResult result = batch.run("1\nworked-example.dat\n\n");
     EXPECT_EQ(result.exit_status, 1);
-    EXPECT_EQ(result.console,
-              kNotice + " Cannot open the file " + padded("") + "\r\n");
+    EXPECT_EQ(result.console, kNotice + " Cannot open the file " + padded("") + "\r\n");
   }
   {  // A results file in a folder that does not exist.
     Batch batch;
-    const RunResult result =
-        batch.run(jobs("1", {{"worked-example.dat", "no-folder/out.txt"}}));
+    const RunResult result = batch.run(jobs("1", {{"worked-example.dat", "no-folder/out.txt"}}));
     EXPECT_EQ(result.exit_status, 1);
-    EXPECT_EQ(result.console, kNotice + " Cannot open the file " +
-                                  padded("no-folder/out.txt") + "\r\n");
+    EXPECT_EQ(result.console,
+              kNotice + " Cannot open the file " + padded("no-folder/out.txt") + "\r\n");
   }
 }
 
 TEST(WendmoorCliRun, JobFileTooShortForItsCount) {
   Batch batch;
-  const RunResult result =
-      batch.run("2\nworked-example.dat\nfirst.txt\nworked-example.dat\n");
+  const RunResult result = batch.run("2\nworked-example.dat\nfirst.txt\nworked-example.dat\n");
   EXPECT_EQ(result.exit_status, 1);
   // Message 34, message 1 and the line that could not be read.
-  EXPECT_EQ(result.console,
-            kNotice + " Cannot read the job file jobs.txt   5\r\n");
-  EXPECT_EQ(batch.folder.read("first.txt"),
-            expected_file("worked-example.txt"));
+  EXPECT_EQ(result.console, kNotice + " Cannot read the job file jobs.txt   5\r\n");
+  EXPECT_EQ(batch.folder.read("first.txt"), expected_file("worked-example.txt"));
 
   const RunResult no_count = batch.run("two\n");
   EXPECT_EQ(no_count.exit_status, 1);
-  EXPECT_EQ(no_count.console,
-            kNotice + " Cannot read the job file jobs.txt   1\r\n");
+  EXPECT_EQ(no_count.console, kNotice + " Cannot read the job file jobs.txt   1\r\n");
 }
 
 TEST(WendmoorCliRun, DataFileFailureInAnalysisTwoStopsTheBatch) {
@@ -253,17 +228,13 @@ TEST(WendmoorCliRun, DataFileFailureInAnalysisTwoStopsTheBatch) {
       {"many.dat", " N >  150\r\n"}};
   for (const auto& [name, line] : cases) {
     Batch batch;
-    batch.folder.write(
-        "many.dat",
-        "Header only, with too many sections\n\n\n9.81 151 0 0 0 0\n");
-    const RunResult result =
-        batch.run(jobs("3", {{"worked-example.dat", "first.txt"},
-                             {name, "second.txt"},
-                             {"worked-example.dat", "third.txt"}}));
+    batch.folder.write("many.dat", "Header only, with too many sections\n\n\n9.81 151 0 0 0 0\n");
+    const RunResult result = batch.run(jobs("3", {{"worked-example.dat", "first.txt"},
+                                                  {name, "second.txt"},
+                                                  {"worked-example.dat", "third.txt"}}));
     EXPECT_EQ(result.exit_status, 1) << name;
     EXPECT_EQ(result.console, kNotice + line);
-    EXPECT_EQ(batch.folder.read("first.txt"),
-              expected_file("worked-example.txt"));
+    EXPECT_EQ(batch.folder.read("first.txt"), expected_file("worked-example.txt"));
     EXPECT_FALSE(batch.folder.exists("second.txt")) << name;
     EXPECT_FALSE(batch.folder.exists("third.txt")) << name;
   }
@@ -271,22 +242,18 @@ TEST(WendmoorCliRun, DataFileFailureInAnalysisTwoStopsTheBatch) {
 
 TEST(WendmoorCliRun, FailedResultsWriteStopsWithStatusOne) {
   Batch batch;
-  const RunResult result =
-      batch.run(jobs("2", {{"worked-example.dat", "/dev/full"},
-                           {"worked-example.dat", "second.txt"}}));
+  const RunResult result = batch.run(
+      jobs("2", {{"worked-example.dat", "/dev/full"}, {"worked-example.dat", "second.txt"}}));
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(result.console,
-            kNotice + " The results file could not be written.\r\n");
+  EXPECT_EQ(result.console, kNotice + " The results file could not be written.\r\n");
   EXPECT_FALSE(batch.folder.exists("second.txt"));
 }
 
 TEST(WendmoorCliRun, JobFilePromptRepeatsUntilANameOpens) {
   Batch batch;
-  batch.folder.write("my jobs.txt",
-                     jobs("1", {{"worked-example.dat", "out.txt"}}));
+  batch.folder.write("my jobs.txt", jobs("1", {{"worked-example.dat", "out.txt"}}));
   // Unquoted, the name ends at its blank; quoted, the blank belongs to it.
-  const RunResult result =
-      batch.folder.run(kCli, "nothere.txt\nmy jobs.txt\n'my jobs.txt'\n");
+  const RunResult result = batch.folder.run(kCli, "nothere.txt\nmy jobs.txt\n'my jobs.txt'\n");
   EXPECT_EQ(result.exit_status, 0);
   EXPECT_EQ(result.console, kNotice + kJobPrompt + kJobPrompt + kJobPrompt);
   EXPECT_EQ(batch.folder.read("out.txt"), expected_file("worked-example.txt"));
@@ -302,8 +269,7 @@ TEST(WendmoorCliRun, JobFilePromptRepeatsUntilANameOpens) {
 
 TEST(WendmoorCliRun, SettingsErrorStopsWithStatusOne) {
   Batch batch("40, 0, zero, -1, 'none'");
-  const RunResult result =
-      batch.run(jobs("1", {{"worked-example.dat", "out.txt"}}), "\n");
+  const RunResult result = batch.run(jobs("1", {{"worked-example.dat", "out.txt"}}), "\n");
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(result.console, kNotice +
                                 " wendmoor.ini error at line   1\r\n"
@@ -314,8 +280,8 @@ TEST(WendmoorCliRun, SettingsErrorStopsWithStatusOne) {
 TEST(WendmoorCliRun, ShippedSettingsRunTheExampleJobFile) {
   WorkFolder folder;
   folder.copy_from_source("share/wendmoor.ini", "wendmoor.ini");
-  for (const char* name : {"wendmoor-jobs.txt", "worked-example.dat",
-                           "embankment.dat", "steep-toe.dat"}) {
+  for (const char* name :
+       {"wendmoor-jobs.txt", "worked-example.dat", "embankment.dat", "steep-toe.dat"}) {
     folder.copy_from_source("examples/" + std::string(name), name);
   }
   const RunResult result = folder.run(kCli, "");
@@ -328,9 +294,7 @@ TEST(WendmoorCliRun, ShippedSettingsRunTheExampleJobFile) {
   EXPECT_EQ(without_titles(folder.read("worked-example-results.txt")),
             without_titles(expected_file("worked-example.txt")));
   for (const char* name : {"embankment-results.txt", "steep-toe-results.txt"}) {
-    EXPECT_NE(folder.read(name).find("\r\n Factor of safety\t"),
-              std::string::npos)
-        << name;
+    EXPECT_NE(folder.read(name).find("\r\n Factor of safety\t"), std::string::npos) << name;
   }
 }
 
@@ -342,8 +306,7 @@ TEST(WendmoorCliRun, ThousandAnalysesEachWriteACompleteReport) {
   constexpr int kAnalyses = 1000;
   std::string job_file = std::to_string(kAnalyses) + "\n";
   for (int k = 1; k <= kAnalyses; ++k) {
-    job_file += std::string(slopes[k % 3].first) + "\nresults/" +
-                std::to_string(k) + ".txt\n";
+    job_file += std::string(slopes[k % 3].first) + "\nresults/" + std::to_string(k) + ".txt\n";
   }
   Batch batch;
   batch.folder.write("results/.keep", "");
@@ -353,8 +316,7 @@ TEST(WendmoorCliRun, ThousandAnalysesEachWriteACompleteReport) {
   EXPECT_EQ(result.errors, "");  // where the sanitizer build reports leaks
   for (int k = 1; k <= kAnalyses; ++k) {
     const std::string name = "results/" + std::to_string(k) + ".txt";
-    ASSERT_EQ(batch.folder.read(name), expected_file(slopes[k % 3].second))
-        << name;
+    ASSERT_EQ(batch.folder.read(name), expected_file(slopes[k % 3].second)) << name;
   }
 }
 

@@ -29,8 +29,7 @@ const std::string kAskData =
 const std::string kAskResults =
     " Press Enter, then choose or name the results file.\r\n"
     "Create file on TELWORN UNIT 12\r\nFile name: ";
-const std::string kClosingPause =
-    " The analysis has ended.\r\n Press Enter to end.\r\n";
+const std::string kClosingPause = " The analysis has ended.\r\n Press Enter to end.\r\n";
 
 std::string data_file(std::string_view name) {
   return source_file("tests/data/wendmoor/" + std::string(name));
@@ -51,24 +50,21 @@ std::string settings(std::string_view header) {
 struct Slope {
   explicit Slope(std::string_view header = "40, 0, 0, -1, 'none'") {
     folder.write("wendmoor.ini", settings(header));
-    for (const char* name : {"worked-example.dat", "pore-head-12.dat",
-                             "mirrored.dat", "header-only.dat"}) {
+    for (const char* name :
+         {"worked-example.dat", "pore-head-12.dat", "mirrored.dat", "header-only.dat"}) {
       folder.write(name, data_file(name));
     }
   }
   /// Answers the dialogue: Enter, the data file, Enter, the results file.
   RunResult run(std::string_view data, std::string_view results = "out.txt") {
-    return folder.run(kWendmoor, "\n" + std::string(data) + "\n\n" +
-                                     std::string(results) + "\n");
+    return folder.run(kWendmoor, "\n" + std::string(data) + "\n\n" + std::string(results) + "\n");
   }
   /// Names of the files in the folder that the test did not put there.
   [[nodiscard]] std::set<std::string> new_files() const {
     std::set<std::string> names;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(folder.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
       const std::string name = entry.path().filename().string();
-      if (name[0] != '.' && name != "wendmoor.ini" &&
-          entry.path().extension() != ".dat") {
+      if (name[0] != '.' && name != "wendmoor.ini" && entry.path().extension() != ".dat") {
         names.insert(name);
       }
     }
@@ -86,8 +82,7 @@ struct Report {
       const auto end = text.find("\r\n");
       std::string_view line = text.substr(0, end);
       std::vector<std::string> cells;
-      for (std::size_t tab; (tab = line.find('\t')) != line.npos;
-           line.remove_prefix(tab + 1)) {
+      for (std::size_t tab; (tab = line.find('\t')) != line.npos; line.remove_prefix(tab + 1)) {
         cells.emplace_back(line.substr(0, tab));
       }
       cells.emplace_back(line);
@@ -104,8 +99,7 @@ struct Report {
     const char* last = text.data() + text.find_last_not_of(' ') + 1;
     double value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
-    EXPECT_TRUE(error == std::errc() && end == last)
-        << "not a number: '" << text << "'";
+    EXPECT_TRUE(error == std::errc() && end == last) << "not a number: '" << text << "'";
     return value;
   }
   /// A slice row of the three-section reports: slices 1 and 2 are lines 12
@@ -116,9 +110,8 @@ struct Report {
   /// Effective normal force of slice i, recovered from its resisting force:
   /// resisting = -(c * width * sqrt(1 + slope^2)) - tan(phi) * n.
   [[nodiscard]] double normal_force(std::size_t i) const {
-    const double cohesion_force =
-        -(slice(i, kCohesion) * slice(i, kWidth) *
-          std::sqrt(slice(i, kSlope) * slice(i, kSlope) + 1));
+    const double cohesion_force = -(slice(i, kCohesion) * slice(i, kWidth) *
+                                    std::sqrt(slice(i, kSlope) * slice(i, kSlope) + 1));
     const double tan_phi = std::tan(slice(i, kFriction) * 0.017453293005625408);
     return (cohesion_force - slice(i, kResisting)) / tan_phi;
   }
@@ -126,9 +119,8 @@ struct Report {
   [[nodiscard]] double sum_resisting() const { return number(14, 11); }
   [[nodiscard]] double factor() const { return number(15, 1); }
 
-  static constexpr std::size_t kWidth = 1, kMeanHeight = 2, kSlope = 3,
-                               kWeight = 4, kCohesion = 7, kFriction = 8,
-                               kDriving = 10, kResisting = 11, kNet = 12,
+  static constexpr std::size_t kWidth = 1, kMeanHeight = 2, kSlope = 3, kWeight = 4, kCohesion = 7,
+                               kFriction = 8, kDriving = 10, kResisting = 11, kNet = 12,
                                kPoreHead = 13;
   std::vector<std::vector<std::string>> lines;
   std::size_t warnings = 0;
@@ -181,17 +173,14 @@ TEST(WendmoorRun, WorkedExampleWithEitherPoreForce) {
     EXPECT_EQ(result.exit_status, 0);
     EXPECT_EQ(result.console, kNotice + kAskData + kAskResults);
     EXPECT_EQ(result.errors, "");
-    EXPECT_EQ(slope.folder.read("out.txt"),
-              expected_file("worked-example.txt"));
+    EXPECT_EQ(slope.folder.read("out.txt"), expected_file("worked-example.txt"));
 
     const Report report(expected_file("worked-example.txt"));
     expect_worked_example_geometry(report);
     expect_about(report.normal_force(1), "312.76", "normal 1");
     expect_about(report.normal_force(2), "395.492", "normal 2");
-    expect_about(report.slice(1, Report::kResisting), "-230.572",
-                 "resisting 1");
-    expect_about(report.slice(2, Report::kResisting), "-269.569",
-                 "resisting 2");
+    expect_about(report.slice(1, Report::kResisting), "-230.572", "resisting 1");
+    expect_about(report.slice(2, Report::kResisting), "-269.569", "resisting 2");
     expect_about(report.slice(1, Report::kNet), "33.4279", "net 1");
     expect_about(report.sum_resisting(), "-500.141", "sum_resisting");
     expect_about(report.factor(), "1.35089", "factor");
@@ -200,17 +189,14 @@ TEST(WendmoorRun, WorkedExampleWithEitherPoreForce) {
     Slope slope("40, 1, 0, -1, 'none'");
     const RunResult result = slope.run("worked-example.dat");
     EXPECT_EQ(result.exit_status, 0);
-    EXPECT_EQ(slope.folder.read("out.txt"),
-              expected_file("worked-example-pore-option-1.txt"));
+    EXPECT_EQ(slope.folder.read("out.txt"), expected_file("worked-example-pore-option-1.txt"));
 
     const Report report(expected_file("worked-example-pore-option-1.txt"));
     expect_worked_example_geometry(report);
     expect_about(report.normal_force(1), "302.95", "normal 1");
     expect_about(report.normal_force(2), "394.587", "normal 2");
-    expect_about(report.slice(1, Report::kResisting), "-224.908",
-                 "resisting 1");
-    expect_about(report.slice(2, Report::kResisting), "-269.046",
-                 "resisting 2");
+    expect_about(report.slice(1, Report::kResisting), "-224.908", "resisting 1");
+    expect_about(report.slice(2, Report::kResisting), "-269.046", "resisting 2");
     expect_about(report.slice(1, Report::kNet), "39.0917", "net 1");
     expect_about(report.slice(2, Report::kNet), "-162.815", "net 2");
     expect_about(report.sum_resisting(), "-493.954", "sum_resisting");
@@ -239,8 +225,7 @@ TEST(WendmoorRun, SliceWithoutPositiveNormalForceGetsWarningLineFirst) {
     expect_about(report.slice(1, Report::kNet), "214", "net 1");
     expect_about(report.slice(2, Report::kPoreHead), "6.25", "pore head 2");
     expect_about(report.normal_force(2), "179.672", "normal 2");
-    expect_about(report.slice(2, Report::kResisting), "-144.965",
-                 "resisting 2");
+    expect_about(report.slice(2, Report::kResisting), "-144.965", "resisting 2");
     expect_about(report.sum_resisting(), "-194.965", "sum_resisting");
     expect_about(report.factor(), "0.526604", "factor");
   }
@@ -278,8 +263,7 @@ TEST(WendmoorRun, MirroredSlopeGivesTheSameSlicesAsIncreasingX) {
       if (line >= 7 && line <= 9 && cell == 1) {
         EXPECT_EQ(mirrored.number(line, 1), 8.0 - increasing.number(line, 1));
       } else {
-        EXPECT_EQ(mirrored.lines[line - 1][cell],
-                  increasing.lines[line - 1][cell])
+        EXPECT_EQ(mirrored.lines[line - 1][cell], increasing.lines[line - 1][cell])
             << "line " << line << " cell " << cell;
       }
     }
@@ -290,8 +274,7 @@ TEST(WendmoorSettings, MessageRecordsBeyondFortyAreNotRead) {
   // A 41st message record that could not be read as one.
   const std::string bad_record = "   x not a record\n";
   Slope slope;
-  slope.folder.write("wendmoor.ini",
-                     settings("45, 0, 0, -1, 'none'") + bad_record);
+  slope.folder.write("wendmoor.ini", settings("45, 0, 0, -1, 'none'") + bad_record);
   const RunResult result = slope.run("worked-example.dat");
   EXPECT_EQ(result.console, kNotice + kAskData + kAskResults);
   EXPECT_EQ(slope.folder.read("out.txt"), expected_file("worked-example.txt"));
@@ -313,9 +296,7 @@ TEST(WendmoorRun, DataFileFailuresEndBeforeTheResultsFileIsAsked) {
     Slope slope;
     const RunResult result = slope.run("header-only.dat");
     EXPECT_EQ(result.exit_status, 0);
-    EXPECT_EQ(
-        result.console,
-        kNotice + kAskData + " Error in the slope data file at line  5\r\n");
+    EXPECT_EQ(result.console, kNotice + kAskData + " Error in the slope data file at line  5\r\n");
     EXPECT_EQ(slope.new_files(), std::set<std::string>{});
   }
   {  // 151 complete sections: refused at the header.
@@ -340,8 +321,7 @@ TEST(WendmoorRun, ClosingPauseEndsEveryRunPastTheSettings) {
   EXPECT_EQ(cancelled.console, kNotice + kAskData + kClosingPause);
   EXPECT_EQ(cancelled.errors, "");
 
-  const RunResult done =
-      slope.folder.run(kWendmoor, "\nworked-example.dat\n\nout.txt\n\n");
+  const RunResult done = slope.folder.run(kWendmoor, "\nworked-example.dat\n\nout.txt\n\n");
   EXPECT_EQ(done.exit_status, 0);
   EXPECT_EQ(done.console, kNotice + kAskData + kAskResults + kClosingPause);
   EXPECT_EQ(slope.folder.read("out.txt"), expected_file("worked-example.txt"));
@@ -351,14 +331,11 @@ TEST(WendmoorRun, AnswersAtTheFileNamePrompts) {
   {  // A missing data file is asked for again; names without extension
      // get ".dat".
     Slope slope;
-    const RunResult result =
-        slope.folder.run(kWendmoor, "\nmissing.dat\nworked-example\n\nout\n");
+    const RunResult result = slope.folder.run(kWendmoor, "\nmissing.dat\nworked-example\n\nout\n");
     EXPECT_EQ(result.exit_status, 0);
     EXPECT_EQ(result.console,
-              kNotice + kAskData +
-                  "File not found: missing.dat\r\nFile name: " + kAskResults);
-    EXPECT_EQ(slope.folder.read("out.dat"),
-              expected_file("worked-example.txt"));
+              kNotice + kAskData + "File not found: missing.dat\r\nFile name: " + kAskResults);
+    EXPECT_EQ(slope.folder.read("out.dat"), expected_file("worked-example.txt"));
   }
   {  // Cancelling the results file choice: nothing is written anywhere.
     Slope slope;

@@ -6,8 +6,7 @@
 
 namespace programs {
 
-OrdinaryResult write_ordinary_analysis(record_io::RecordIo& io,
-                                       const analysis::SlopeData& data,
+OrdinaryResult write_ordinary_analysis(record_io::RecordIo& io, const analysis::SlopeData& data,
                                        analysis::SliceTable& slices,
                                        const analysis::MessageTable& messages,
                                        const analysis::RunState& state) {
@@ -19,9 +18,8 @@ OrdinaryResult write_ordinary_analysis(record_io::RecordIo& io,
       return OrdinaryResult::write_failed;
     }
   }
-  if (analysis::write_results_report(io, analysis::kResultsUnit, data, slices,
-                                     messages, state.field_separator) !=
-      analysis::ReportResult::ok) {
+  if (analysis::write_results_report(io, analysis::kResultsUnit, data, slices, messages,
+                                     state.field_separator) != analysis::ReportResult::ok) {
     return OrdinaryResult::write_failed;
   }
   io.close(analysis::kResultsUnit);

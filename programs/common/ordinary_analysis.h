@@ -11,17 +11,16 @@
 
 namespace programs {
 
-enum class [[nodiscard]] OrdinaryResult {
-  written,       ///< the report is complete and the results unit closed
-  write_failed,  ///< a write with an error branch failed; the unit is open
+enum class [[nodiscard]] OrdinaryResult{
+    written,       ///< the report is complete and the results unit closed
+    write_failed,  ///< a write with an error branch failed; the unit is open
 };
 
 /// Computes the slices of `data` by the ordinary method into `slices`,
 /// writes a warning line (message 33 and the slice number) for every slice
 /// without positive effective normal force, then the report, to the open
 /// results unit, and closes it.
-OrdinaryResult write_ordinary_analysis(record_io::RecordIo& io,
-                                       const analysis::SlopeData& data,
+OrdinaryResult write_ordinary_analysis(record_io::RecordIo& io, const analysis::SlopeData& data,
                                        analysis::SliceTable& slices,
                                        const analysis::MessageTable& messages,
                                        const analysis::RunState& state);

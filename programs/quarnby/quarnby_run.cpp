@@ -43,11 +43,9 @@ void read_settings(Run& run) {
     run.io.stop(kExitStatus);
   }
   analysis::NumericalControls controls;
-  if (analysis::read_simplified_settings(run.io, kSettingsUnit, run.state,
-                                         run.messages, controls) !=
-      analysis::SettingsResult::ok) {
-    programs::settings_error_exit(run.io, kSettingsName, run.state.line_counter,
-                                  kExitStatus);
+  if (analysis::read_simplified_settings(run.io, kSettingsUnit, run.state, run.messages,
+                                         controls) != analysis::SettingsResult::ok) {
+    programs::settings_error_exit(run.io, kSettingsName, run.state.line_counter, kExitStatus);
   }
   run.io.close(kSettingsUnit);
   analysis::apply_numerical_controls(controls, run.state);
@@ -56,8 +54,8 @@ void read_settings(Run& run) {
 void read_data(Run& run) {
   run.show(3);
   run.io.wait_for_enter();
-  if (run.io.open(kDataUnit, programs::kChooseFile, "OLD",
-                  record_io::kErrorBranch) != IoResult::ok) {
+  if (run.io.open(kDataUnit, programs::kChooseFile, "OLD", record_io::kErrorBranch) !=
+      IoResult::ok) {
     run.end();
   }
   if (!programs::read_data_file(run.io, run.data, run.state, run.messages, 39)) {
@@ -69,8 +67,7 @@ void read_data(Run& run) {
 /// results file, then asks for Enter.
 void report_stopping_slice(Run& run, std::int32_t message, std::int32_t slice) {
   run.io.write_line(kConsoleUnit, run.messages.text(message), slice);
-  if (run.io.try_write_line(kResultsUnit, run.messages.text(message), slice) !=
-      IoResult::ok) {
+  if (run.io.try_write_line(kResultsUnit, run.messages.text(message), slice) != IoResult::ok) {
     run.results_write_failed();
   }
   run.io.write_raw_console(run.messages.text(36));
@@ -105,22 +102,20 @@ void iterate(Run& run) {
 
 void run(RecordIo& io) {
   Run run(io);
-  programs::show_notice(
-      io, "quarnby: factor of safety by the simplified method of slices");
+  programs::show_notice(io, "quarnby: factor of safety by the simplified method of slices");
   read_settings(run);
   read_data(run);
   analysis::compute_first_estimate(run.data, run.slices);
 
   run.show(4);
   io.wait_for_enter();
-  if (io.open(kResultsUnit, programs::kChooseFile, "unknown",
-              record_io::kErrorBranch) != IoResult::ok) {
+  if (io.open(kResultsUnit, programs::kChooseFile, "unknown", record_io::kErrorBranch) !=
+      IoResult::ok) {
     run.end();
   }
   iterate(run);
-  if (analysis::write_results_report(io, kResultsUnit, run.data, run.slices,
-                                     run.messages, run.state.field_separator) !=
-      analysis::ReportResult::ok) {
+  if (analysis::write_results_report(io, kResultsUnit, run.data, run.slices, run.messages,
+                                     run.state.field_separator) != analysis::ReportResult::ok) {
     run.results_write_failed();
   }
   io.close(kResultsUnit);

@@ -30,8 +30,7 @@ constexpr std::size_t kFileNameLength = 1795;
 using FileName = std::array<char, kFileNameLength>;
 
 struct Run : programs::RunContext {
-  explicit Run(RecordIo& record_io)
-      : RunContext(record_io, analysis::kOrdinaryMessageCount, 38) {}
+  explicit Run(RecordIo& record_io) : RunContext(record_io, analysis::kOrdinaryMessageCount, 38) {}
 
   FileName job_file_name{};
   FileName data_file_name{};
@@ -39,8 +38,8 @@ struct Run : programs::RunContext {
 
   /// A job-file line that cannot be read: message 34, message 1 and the line.
   [[noreturn]] void job_file_error() {
-    io.write_line(kConsoleUnit, messages.text(34), std::string_view(" "),
-                  messages.text(1), std::string_view(" "), state.line_counter);
+    io.write_line(kConsoleUnit, messages.text(34), std::string_view(" "), messages.text(1),
+                  std::string_view(" "), state.line_counter);
     end(kFailureStatus);
   }
   /// A file named in the job file that does not open: message 37 and the
@@ -56,8 +55,7 @@ void read_settings(Run& run, std::string_view installed_settings_path) {
   bool found = false;
   for (const std::string_view path :
        {kSettingsName, installed_settings_path, kSiblingSettingsPath}) {
-    if (run.io.open(kSettingsUnit, path, "old", record_io::kErrorBranch) ==
-        IoResult::ok) {
+    if (run.io.open(kSettingsUnit, path, "old", record_io::kErrorBranch) == IoResult::ok) {
       found = true;
       break;
     }
@@ -68,11 +66,9 @@ void read_settings(Run& run, std::string_view installed_settings_path) {
     run.io.wait_for_enter();
     run.io.stop(kFailureStatus);
   }
-  if (analysis::read_ordinary_settings(run.io, kSettingsUnit, run.state,
-                                       run.messages) !=
+  if (analysis::read_ordinary_settings(run.io, kSettingsUnit, run.state, run.messages) !=
       analysis::SettingsResult::ok) {
-    programs::settings_error_exit(run.io, kSettingsName, run.state.line_counter,
-                                  kFailureStatus);
+    programs::settings_error_exit(run.io, kSettingsName, run.state.line_counter, kFailureStatus);
   }
   run.io.close(kSettingsUnit);
 }
@@ -88,30 +84,26 @@ void open_job_file(Run& run) {
   const auto name = [&run] {
     return std::string_view(run.job_file_name.data(), run.job_file_name.size());
   };
-  while (run.io.open(kJobUnit, name(), "old", record_io::kErrorBranch) !=
-         IoResult::ok) {
-    run.io.write_line(kConsoleUnit, run.messages.text(1),
-                      std::string_view("?  "), run.messages.text(2));
-    static_cast<void>(run.io.read_values(kConsoleUnit, record_io::kNoBranch,
-                                         std::span<char>(run.job_file_name)));
+  while (run.io.open(kJobUnit, name(), "old", record_io::kErrorBranch) != IoResult::ok) {
+    run.io.write_line(kConsoleUnit, run.messages.text(1), std::string_view("?  "),
+                      run.messages.text(2));
+    static_cast<void>(
+        run.io.read_values(kConsoleUnit, record_io::kNoBranch, std::span<char>(run.job_file_name)));
   }
 }
 
 /// One analysis: the data file, the results file, the report.
 void analyse(Run& run, std::int32_t k) {
   run.state.line_counter = 2 * k;
-  if (run.io.read_layout_a(kJobUnit, run.data_file_name,
-                           record_io::kErrorBranch) != IoResult::ok) {
+  if (run.io.read_layout_a(kJobUnit, run.data_file_name, record_io::kErrorBranch) != IoResult::ok) {
     run.job_file_error();
   }
   run.state.line_counter = 2 * k + 1;
-  if (run.io.read_layout_a(kJobUnit, run.results_file_name,
-                           record_io::kErrorBranch) != IoResult::ok) {
+  if (run.io.read_layout_a(kJobUnit, run.results_file_name, record_io::kErrorBranch) !=
+      IoResult::ok) {
     run.job_file_error();
   }
-  if (run.io.open(kDataUnit,
-                  std::string_view(run.data_file_name.data(),
-                                   run.data_file_name.size()),
+  if (run.io.open(kDataUnit, std::string_view(run.data_file_name.data(), run.data_file_name.size()),
                   "OLD", record_io::kErrorBranch) != IoResult::ok) {
     run.open_failed(run.data_file_name);
   }
@@ -119,13 +111,11 @@ void analyse(Run& run, std::int32_t k) {
     run.end(kFailureStatus);
   }
   if (run.io.open(kResultsUnit,
-                  std::string_view(run.results_file_name.data(),
-                                   run.results_file_name.size()),
+                  std::string_view(run.results_file_name.data(), run.results_file_name.size()),
                   "UNKNOWN", record_io::kErrorBranch) != IoResult::ok) {
     run.open_failed(run.results_file_name);
   }
-  if (programs::write_ordinary_analysis(run.io, run.data, run.slices,
-                                        run.messages, run.state) !=
+  if (programs::write_ordinary_analysis(run.io, run.data, run.slices, run.messages, run.state) !=
       programs::OrdinaryResult::written) {
     run.show(36);
     run.end(kFailureStatus);
@@ -136,15 +126,13 @@ void analyse(Run& run, std::int32_t k) {
 
 void run(RecordIo& io, std::string_view installed_settings_path) {
   Run run(io);
-  programs::show_notice(
-      io, "wendmoor-cli: factor of safety by the ordinary method of slices");
+  programs::show_notice(io, "wendmoor-cli: factor of safety by the ordinary method of slices");
   read_settings(run, installed_settings_path);
   open_job_file(run);
 
   run.state.line_counter = 1;
   std::int32_t job_count = 0;
-  if (io.read_values(kJobUnit, record_io::kErrorBranch, job_count) !=
-      IoResult::ok) {
+  if (io.read_values(kJobUnit, record_io::kErrorBranch, job_count) != IoResult::ok) {
     run.job_file_error();
   }
   if (job_count < 1) job_count = 1;

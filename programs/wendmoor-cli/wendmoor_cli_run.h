@@ -16,7 +16,6 @@ inline constexpr int kFailureStatus = 1;
 /// Carries out one whole run on `io`. The settings file is searched as
 /// "wendmoor.ini" in the working directory, then `installed_settings_path`,
 /// then "../Wendmoor/wendmoor.ini".
-[[noreturn]] void run(record_io::RecordIo& io,
-                      std::string_view installed_settings_path);
+[[noreturn]] void run(record_io::RecordIo& io, std::string_view installed_settings_path);
 
 }  // namespace wendmoor_cli

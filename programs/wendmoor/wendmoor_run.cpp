@@ -26,8 +26,7 @@ constexpr std::string_view kSettingsName = "wendmoor.ini";
 constexpr int kExitStatus = 0;
 
 struct Run : programs::RunContext {
-  explicit Run(RecordIo& record_io)
-      : RunContext(record_io, analysis::kOrdinaryMessageCount, 38) {}
+  explicit Run(RecordIo& record_io) : RunContext(record_io, analysis::kOrdinaryMessageCount, 38) {}
 
   [[noreturn]] void end() const { RunContext::end(kExitStatus); }
 };
@@ -36,24 +35,20 @@ struct Run : programs::RunContext {
 
 void run(RecordIo& io) {
   Run run(io);
-  programs::show_notice(
-      io, "wendmoor: factor of safety by the ordinary method of slices");
+  programs::show_notice(io, "wendmoor: factor of safety by the ordinary method of slices");
 
   if (!programs::open_settings_or_choose(io, kSettingsName)) {
     io.stop(kExitStatus);
   }
-  if (analysis::read_ordinary_settings(io, kSettingsUnit, run.state,
-                                       run.messages) !=
+  if (analysis::read_ordinary_settings(io, kSettingsUnit, run.state, run.messages) !=
       analysis::SettingsResult::ok) {
-    programs::settings_error_exit(io, kSettingsName, run.state.line_counter,
-                                  kExitStatus);
+    programs::settings_error_exit(io, kSettingsName, run.state.line_counter, kExitStatus);
   }
   io.close(kSettingsUnit);
 
   run.show(3);
   io.wait_for_enter();
-  if (io.open(kDataUnit, programs::kChooseFile, "OLD",
-              record_io::kErrorBranch) != IoResult::ok) {
+  if (io.open(kDataUnit, programs::kChooseFile, "OLD", record_io::kErrorBranch) != IoResult::ok) {
     run.end();
   }
   if (!programs::read_data_file(io, run.data, run.state, run.messages, 35)) {
@@ -63,12 +58,11 @@ void run(RecordIo& io) {
   // The results file is chosen before the slices are computed.
   run.show(4);
   io.wait_for_enter();
-  if (io.open(kResultsUnit, programs::kChooseFile, "UNKNOWN",
-              record_io::kErrorBranch) != IoResult::ok) {
+  if (io.open(kResultsUnit, programs::kChooseFile, "UNKNOWN", record_io::kErrorBranch) !=
+      IoResult::ok) {
     run.end();
   }
-  if (programs::write_ordinary_analysis(io, run.data, run.slices, run.messages,
-                                        run.state) !=
+  if (programs::write_ordinary_analysis(io, run.data, run.slices, run.messages, run.state) !=
       programs::OrdinaryResult::written) {
     run.show(36);
   }
