@@ -130,9 +130,8 @@ std::unique_ptr<ByteStream> OsFileSystem::open(const std::string& path, OpenStat
   }
   // The open for writing neither truncates nor, for a file that exists,
   // creates anything, so refusing a file read here leaves it untouched.
-  const std::pair<std::uint64_t, std::uint64_t> identity{info.st_dev, info.st_ino};
-  const bool read_before =
-      std::find(files_read_.begin(), files_read_.end(), identity) != files_read_.end();
+  const Identity identity{info.st_dev, info.st_ino};
+  const bool read_before = was_read(identity);
   if (status == OpenStatus::old_file) {
     // A batch reads the same files again and again; each is kept once.
     if (!read_before) files_read_.push_back(identity);
@@ -143,6 +142,16 @@ std::unique_ptr<ByteStream> OsFileSystem::open(const std::string& path, OpenStat
   }
   error = 0;
   return std::make_unique<DescriptorStream>(descriptor, true, S_ISREG(info.st_mode));
+}
+
+bool OsFileSystem::was_read(const Identity& identity) const {
+  return std::find(files_read_.begin(), files_read_.end(), identity) != files_read_.end();
+}
+
+bool OsFileSystem::refuses_writing(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return false;
+  return S_ISDIR(info.st_mode) || was_read(Identity{info.st_dev, info.st_ino});
 }
 
 bool OsFileSystem::exists(const std::string& path) {
@@ -178,6 +187,10 @@ std::unique_ptr<ByteStream> MemoryFileSystem::open(const std::string& path, Open
 bool MemoryFileSystem::exists(const std::string& path) { return files.contains(path); }
 
 std::string MemoryFileSystem::full_path(const std::string& path) { return path; }
+
+bool MemoryFileSystem::refuses_writing(const std::string& path) {
+  return files_read_.contains(path);
+}
 
 int MemoryStream::read(char* buffer, std::size_t size, std::size_t& count) {
   count = std::min(size, input.size() - std::min(read_position, input.size()));

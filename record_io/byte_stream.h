@@ -49,6 +49,9 @@ class FileSystem {
   virtual bool exists(const std::string& path) = 0;
   /// `path` made absolute.
   virtual std::string full_path(const std::string& path) = 0;
+  /// True when an open of `path` for writing would be refused although it
+  /// exists: a folder, or a file this file system has opened for reading.
+  virtual bool refuses_writing(const std::string& path) = 0;
 };
 
 /// The operating system's files. Directories are refused with EISDIR. Files
@@ -59,10 +62,14 @@ class OsFileSystem final : public FileSystem {
   std::unique_ptr<ByteStream> open(const std::string& path, OpenStatus status, int& error) override;
   bool exists(const std::string& path) override;
   std::string full_path(const std::string& path) override;
+  bool refuses_writing(const std::string& path) override;
 
  private:
+  using Identity = std::pair<std::uint64_t, std::uint64_t>;
+  [[nodiscard]] bool was_read(const Identity& identity) const;
+
   /// Device and inode of every file opened for reading.
-  std::vector<std::pair<std::uint64_t, std::uint64_t>> files_read_;
+  std::vector<Identity> files_read_;
 };
 
 /// A stream over an already open file descriptor (standard input, output and
@@ -81,6 +88,7 @@ class MemoryFileSystem final : public FileSystem {
   std::unique_ptr<ByteStream> open(const std::string& path, OpenStatus status, int& error) override;
   bool exists(const std::string& path) override;
   std::string full_path(const std::string& path) override;
+  bool refuses_writing(const std::string& path) override;
 
  private:
   /// Names of the files opened for reading.

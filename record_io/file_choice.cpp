@@ -15,6 +15,12 @@ std::string file_not_found_line(std::string_view name) {
   return line;
 }
 
+std::string not_writable_line(std::string_view name) {
+  std::string line = "Cannot write this file: ";
+  line += name;
+  return line;
+}
+
 std::string folder_not_found_line(std::string_view folder) {
   std::string line = "Folder not found: ";
   line += folder;

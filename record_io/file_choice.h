@@ -20,6 +20,9 @@ std::string file_choice_title(OpenStatus status, int unit);
 /// The line shown when a file that must exist is not there.
 std::string file_not_found_line(std::string_view name);
 
+/// The line shown when a file to create is a folder or a file the run reads.
+std::string not_writable_line(std::string_view name);
+
 /// The line shown when the folder of a file to create is not there.
 std::string folder_not_found_line(std::string_view folder);
 

@@ -62,6 +62,17 @@ TEST(FileChoice, AFileInAMissingFolderIsAskedAgain) {
   EXPECT_EQ(folder_of("plain.dat"), "");
 }
 
+TEST(FileChoice, AFileTheRunReadsIsNotOfferedForWriting) {
+  ChoiceRun run("input.dat\nresults.txt\n");
+  run.files.files["input.dat"] = "keep\n";
+  ASSERT_EQ(run.io->open(13, "input.dat", "old", kErrorBranch), IoResult::ok);
+  ASSERT_EQ(run.io->open(12, kChoose, "unknown", kErrorBranch), IoResult::ok);
+  EXPECT_EQ(run.console_out.output,
+            "Create file on TELWORN UNIT 12\r\nFile name: "
+            "Cannot write this file: input.dat\r\nFile name: ");
+  EXPECT_EQ(run.files.files.at("input.dat"), "keep\n");
+}
+
 TEST(FileChoice, ANewFileMayBeCreated) {
   ChoiceRun run("results\n");
   ASSERT_EQ(run.io->open(12, kChoose, "unknown", kErrorBranch), IoResult::ok);

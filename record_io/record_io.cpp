@@ -476,14 +476,18 @@ bool RecordIo::choose_file(int unit, OpenStatus status, std::string& name) {
     answer = trim_blanks(answer);
     if (answer.empty()) return false;
     name = with_default_extension(answer);
-    // As a file dialog would, refuse a file to read that is not there and a
-    // file to create in a folder that is not there, and ask again.
+    // As a file dialog would, refuse a file to read that is not there, a
+    // file to create in a folder that is not there, and a file to create
+    // that cannot be written (a folder, or a file this run reads), and ask
+    // again.
     std::string refusal;
     if (status == OpenStatus::old_file && !files_->exists(name)) {
       refusal = file_not_found_line(name);
     } else if (const std::string folder = folder_of(name);
                !folder.empty() && !files_->exists(folder)) {
       refusal = folder_not_found_line(folder);
+    } else if (status == OpenStatus::unknown_file && files_->refuses_writing(name)) {
+      refusal = not_writable_line(name);
     }
     if (!refusal.empty()) {
       refusal += "\r\n";

@@ -582,14 +582,16 @@ TEST(FailingOutput, ResultsFileNamedLikeAFileTheRunReadsOverwroteIt) {
   EXPECT_EQ(folder.run_cli().exit_status, kCliFailure);
   EXPECT_EQ(state_of(folder, "worked-example.dat"), data);
 
-  // quarnby, choosing its settings file as the results file.
+  // quarnby, choosing its settings file as the results file: the choice
+  // says so and asks again; here the console then ends, which cancels.
   WorkFolder interactive;
   interactive.copy_from_source("share/quarnby.ini", "quarnby.ini");
   interactive.copy_from_source("examples/worked-example.dat", "worked-example.dat");
   const FileState settings = state_of(interactive, "quarnby.ini");
   const RunResult result = interactive.run(kQuarnby, "\nworked-example.dat\n\nquarnby.ini\n");
-  EXPECT_EQ(result.console,
-            kQuarnbyNotice + std::string(kDataPrompt) + std::string(kResultsPrompt));
+  EXPECT_EQ(result.console, kQuarnbyNotice + std::string(kDataPrompt) +
+                                std::string(kResultsPrompt) +
+                                "Cannot write this file: quarnby.ini\r\nFile name: ");
   EXPECT_EQ(state_of(interactive, "quarnby.ini"), settings);
 }
 
