@@ -114,12 +114,21 @@ std::unique_ptr<ByteStream> make_descriptor_stream(int descriptor) {
 std::unique_ptr<ByteStream> OsFileSystem::open(const std::string& path, OpenStatus status,
                                                int& error) {
   // Files named for reading are opened read-only, so that no run can modify
-  // a settings or data file.
+  // a settings or data file. The open does not wait: a pipe without a writer
+  // then reads as an empty file, and one without a reader is refused, where
+  // a blocking open would hang the run.
   const int flags =
-      status == OpenStatus::old_file ? O_RDONLY | O_CLOEXEC : O_WRONLY | O_CREAT | O_CLOEXEC;
+      O_CLOEXEC | O_NONBLOCK | (status == OpenStatus::old_file ? O_RDONLY : O_WRONLY | O_CREAT);
   const int descriptor = ::open(path.c_str(), flags, 0666);
   if (descriptor < 0) {
     error = errno;
+    return nullptr;
+  }
+  const int descriptor_flags = ::fcntl(descriptor, F_GETFL);
+  if (descriptor_flags == -1 ||
+      ::fcntl(descriptor, F_SETFL, descriptor_flags & ~O_NONBLOCK) == -1) {
+    error = errno;
+    ::close(descriptor);
     return nullptr;
   }
   struct stat info {};

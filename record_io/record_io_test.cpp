@@ -3,6 +3,8 @@
 #include "record_io/record_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -127,6 +129,19 @@ TEST(Open, AFileTheRunHasReadIsNeverOpenedForWriting) {
   run.io->close(14);
   EXPECT_EQ(run.io->open(12, "settings.ini", "unknown", kErrorBranch), IoResult::error);
   EXPECT_EQ(run.files.files.at("settings.ini"), "keep me\n");
+}
+
+TEST(Open, APipeWithoutWriterReadsAsEmptyInsteadOfHanging) {
+  const std::string path = testing::TempDir() + "record_io_pipe";
+  ::unlink(path.c_str());
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  RecordIo io;
+  ASSERT_EQ(io.open(13, path, "old", kErrorBranch), IoResult::ok);
+  std::array<char, 4> item{};
+  EXPECT_EQ(io.read_layout_a(13, item, kErrorAndEndBranch), IoResult::end);
+  EXPECT_EQ(io.open(12, path, "unknown", kErrorBranch), IoResult::error);
+  io.close(13);
+  ::unlink(path.c_str());
 }
 
 TEST(FreeFormatWrite, WholeLinesFollowTheItemRules) {
