@@ -99,6 +99,7 @@ struct RecordIo::Unit {
   std::size_t in_begin = 0;
   std::size_t in_end = 0;
   bool in_exhausted = false;
+  bool skipping_long_record = false;
   std::string record;
   std::string out;
 };
@@ -288,55 +289,75 @@ void RecordIo::start(Statement statement, int unit, Branches branches) {
 
 // --- input records ----------------------------------------------------------
 
+Failure RecordIo::refill(Unit& unit) {
+  if (unit.in_begin < unit.in_end) return Failure::none;
+  if (unit.in_exhausted) return Failure::end_of_file;
+  if (unit.in.empty()) unit.in.resize(kInputChunk);
+  std::size_t count = 0;
+  const int error = unit.input->read(unit.in.data(), unit.in.size(), count);
+  if (error != 0) {
+    system_error_ = error;
+    return Failure::system;
+  }
+  unit.in_begin = 0;
+  unit.in_end = count;
+  if (count > 0) return Failure::none;
+  unit.in_exhausted = true;
+  return Failure::end_of_file;
+}
+
 Failure RecordIo::next_record(Unit& unit, std::string_view& record) {
+  // The rest of a record refused as too long is passed over first, only
+  // when another record is asked for: an endless line (a device without
+  // line feeds) then fails at once instead of being read for ever.
+  while (unit.skipping_long_record) {
+    const Failure failure = refill(unit);
+    if (failure == Failure::end_of_file) break;
+    if (failure != Failure::none) return failure;
+    const char* begin = unit.in.data() + unit.in_begin;
+    const auto* line_feed =
+        static_cast<const char*>(std::memchr(begin, '\n', unit.in_end - unit.in_begin));
+    if (line_feed == nullptr) {
+      unit.in_begin = unit.in_end;
+      continue;
+    }
+    unit.in_begin += static_cast<std::size_t>(line_feed - begin) + 1;
+    unit.skipping_long_record = false;
+  }
+  unit.skipping_long_record = false;
   unit.record.clear();
   bool any = false;
-  bool too_long = false;
   for (;;) {
-    if (unit.in_begin == unit.in_end) {
-      if (unit.in_exhausted) break;
-      if (unit.in.empty()) unit.in.resize(kInputChunk);
-      std::size_t count = 0;
-      const int error = unit.input->read(unit.in.data(), unit.in.size(), count);
-      if (error != 0) {
-        system_error_ = error;
-        return Failure::system;
-      }
-      unit.in_begin = 0;
-      unit.in_end = count;
-      if (count == 0) {
-        unit.in_exhausted = true;
-        break;
-      }
-    }
+    const Failure failure = refill(unit);
+    if (failure == Failure::end_of_file) break;
+    if (failure != Failure::none) return failure;
     any = true;
     const char* data = unit.in.data();
-    std::size_t i = unit.in_begin;
-    for (; i < unit.in_end; ++i) {
+    for (std::size_t i = unit.in_begin; i < unit.in_end; ++i) {
       const char c = data[i];
-      if (c == '\n') break;
-      if (too_long || c == '\r') continue;
+      if (c == '\n') {
+        unit.in_begin = i + 1;
+        record = unit.record;
+        return Failure::none;
+      }
+      if (c == '\r') continue;
       if (c == '\t' && tab_size_ > 0) {
-        const std::size_t width = static_cast<std::size_t>(tab_size_);
+        const auto width = static_cast<std::size_t>(tab_size_);
         unit.record.append(width - unit.record.size() % width, ' ');
       } else {
         unit.record.push_back(c);
       }
       if (unit.record.size() > kMaxRecordLength) {
-        too_long = true;
+        unit.in_begin = i + 1;
+        unit.skipping_long_record = true;
         unit.record.clear();
+        return Failure::record_too_long;
       }
-    }
-    if (i < unit.in_end) {
-      unit.in_begin = i + 1;
-      any = true;
-      break;
     }
     unit.in_begin = unit.in_end;
   }
   // Characters after the last line feed still form a record.
   if (!any) return Failure::end_of_file;
-  if (too_long) return Failure::record_too_long;
   record = unit.record;
   return Failure::none;
 }

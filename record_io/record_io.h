@@ -160,6 +160,7 @@ class RecordIo {
   void close_all_quietly();
   int flush(Unit& unit);
   IoResult put_record(Unit& unit, std::string_view record);
+  Failure refill(Unit& unit);
   Failure next_record(Unit& unit, std::string_view& record);
   Failure begin_fixed_read(int unit, Branches branches, std::string_view& record);
   bool choose_file(int unit, OpenStatus status, std::string& name);

@@ -78,6 +78,13 @@ TEST(InputRecords, AnOverlongRecordIsAnErrorAndReadingGoesOnAfterIt) {
   EXPECT_EQ(run.record(13), padded("next"));
 }
 
+TEST(InputRecords, AnEndlessLineFailsWithoutBeingReadToItsEnd) {
+  RecordIo io;
+  ASSERT_EQ(io.open(13, "/dev/zero", "old", kErrorBranch), IoResult::ok);
+  std::array<char, 4> item{};
+  EXPECT_EQ(io.read_layout_a(13, item, kErrorBranch), IoResult::error);
+}
+
 TEST(TabSize, OnlyASaneDecimalDistanceIsTaken) {
   EXPECT_EQ(tab_size_from(nullptr), 8);
   EXPECT_EQ(tab_size_from("4"), 4);
