@@ -69,15 +69,8 @@ inline SlopeData steep_toe_example() {
 
 /// A record layer whose files and console live in memory. Tests put file
 /// texts into `files.files` and read written files back from it.
-struct MemoryRun {
-  MemoryRun() {
-    record_io::Environment environment;
-    environment.files = &files;
-    environment.console_in = &console_in;
-    environment.console_out = &console_out;
-    environment.console_err = &console_err;
-    io = std::make_unique<record_io::RecordIo>(environment);
-  }
+struct MemoryRun : record_io::MemoryEnvironment {
+  MemoryRun() : io(std::make_unique<record_io::RecordIo>(environment())) {}
   /// Opens `unit` with status "old" on a memory file holding `text`.
   bool open_input(int unit, std::string text) {
     files.files["input"] = std::move(text);
@@ -93,8 +86,6 @@ struct MemoryRun {
     return files.files["output"];
   }
 
-  record_io::MemoryFileSystem files;
-  record_io::MemoryStream console_in, console_out, console_err;
   std::unique_ptr<record_io::RecordIo> io;
 };
 

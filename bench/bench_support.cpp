@@ -53,14 +53,7 @@ std::string message_records(int count) {
 
 }  // namespace
 
-MemoryRun::MemoryRun() {
-  record_io::Environment environment;
-  environment.files = &files;
-  environment.console_in = &console_in;
-  environment.console_out = &console_out;
-  environment.console_err = &console_err;
-  io = std::make_unique<record_io::RecordIo>(environment);
-}
+MemoryRun::MemoryRun() : io(std::make_unique<record_io::RecordIo>(environment())) {}
 
 std::string section_lines(int sections) {
   std::string lines;

@@ -15,10 +15,8 @@ inline constexpr int kSections = 150;
 
 /// A record layer over memory files and a memory console; a failure without
 /// error branch ends the process as it would in a program.
-struct MemoryRun {
+struct MemoryRun : record_io::MemoryEnvironment {
   MemoryRun();
-  record_io::MemoryFileSystem files;
-  record_io::MemoryStream console_in, console_out, console_err;
   std::unique_ptr<record_io::RecordIo> io;
 };
 

@@ -8,16 +8,8 @@ namespace fuzzing {
 void throw_run_ended(int status) { throw RunEnded{status}; }
 
 MemoryRun::MemoryRun(std::string console_input, int tab_size)
-    : console_in(std::move(console_input)) {
-  record_io::Environment environment;
-  environment.files = &files;
-  environment.console_in = &console_in;
-  environment.console_out = &console_out;
-  environment.console_err = &console_err;
-  environment.tab_size = tab_size;
-  environment.exit = throw_run_ended;
-  io = std::make_unique<record_io::RecordIo>(environment);
-}
+    : MemoryEnvironment(std::move(console_input)),
+      io(std::make_unique<record_io::RecordIo>(environment(tab_size, throw_run_ended))) {}
 
 std::string_view as_text(const std::uint8_t* data, std::size_t size) {
   // Both are byte types; the reinterpretation is the standard way to view

@@ -29,14 +29,10 @@ struct RunEnded {
 [[noreturn]] void throw_run_ended(int status);
 
 /// A record layer whose files, console and process end live in memory.
-struct MemoryRun {
+struct MemoryRun : record_io::MemoryEnvironment {
   /// `console_input` is what the user types; `tab_size` as TABSIZE gives it.
   explicit MemoryRun(std::string console_input = {}, int tab_size = 8);
 
-  record_io::MemoryFileSystem files;
-  record_io::MemoryStream console_in;
-  record_io::MemoryStream console_out;
-  record_io::MemoryStream console_err;
   std::unique_ptr<record_io::RecordIo> io;
 };
 

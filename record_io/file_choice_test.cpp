@@ -10,16 +10,9 @@ namespace {
 
 constexpr std::string_view kChoose("\0", 1);
 
-struct ChoiceRun {
-  explicit ChoiceRun(std::string answers) : console_in(std::move(answers)) {
-    Environment environment;
-    environment.files = &files;
-    environment.console_in = &console_in;
-    environment.console_out = &console_out;
-    io = std::make_unique<RecordIo>(environment);
-  }
-  MemoryFileSystem files;
-  MemoryStream console_in, console_out;
+struct ChoiceRun : MemoryEnvironment {
+  explicit ChoiceRun(std::string answers)
+      : MemoryEnvironment(std::move(answers)), io(std::make_unique<RecordIo>(environment())) {}
   std::unique_ptr<RecordIo> io;
 };
 

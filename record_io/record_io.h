@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "record_io/byte_stream.h"
 #include "record_io/free_format_reader.h"
@@ -40,6 +41,22 @@ struct Environment {
   ByteStream* console_err = nullptr;  ///< null: standard error
   int tab_size = 8;                   ///< tab-stop distance of input records
   ExitFunction exit = nullptr;        ///< null: std::exit
+};
+
+/// Files and console held in memory, for tests, fuzzing and benchmarks.
+struct MemoryEnvironment {
+  explicit MemoryEnvironment(std::string console_input = {})
+      : console_in(std::move(console_input)) {}
+
+  MemoryFileSystem files;
+  MemoryStream console_in;
+  MemoryStream console_out;
+  MemoryStream console_err;
+
+  /// An Environment connected to these files and console streams.
+  Environment environment(int tab_size = 8, ExitFunction exit = nullptr) {
+    return Environment{&files, &console_in, &console_out, &console_err, tab_size, exit};
+  }
 };
 
 /// Tab-stop distance from the value of TABSIZE (null when unset): a decimal

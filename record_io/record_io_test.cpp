@@ -16,25 +16,16 @@ namespace {
 std::string text_of(std::span<const char> item) { return std::string(item.begin(), item.end()); }
 
 /// A record layer over memory files and a memory console.
-struct MemoryRun {
+struct MemoryRun : MemoryEnvironment {
   explicit MemoryRun(std::string console_input = {}, int tab_size = 8)
-      : console_in(std::move(console_input)) {
-    Environment environment;
-    environment.files = &files;
-    environment.console_in = &console_in;
-    environment.console_out = &console_out;
-    environment.console_err = &console_err;
-    environment.tab_size = tab_size;
-    io = std::make_unique<RecordIo>(environment);
-  }
+      : MemoryEnvironment(std::move(console_input)),
+        io(std::make_unique<RecordIo>(environment(tab_size))) {}
   /// Reads the next record of `unit` through layout (A) into 40 characters.
   std::string record(int unit) {
     std::array<char, 40> item{};
     EXPECT_EQ(io->read_layout_a(unit, item, kErrorAndEndBranch), IoResult::ok);
     return text_of(item);
   }
-  MemoryFileSystem files;
-  MemoryStream console_in, console_out, console_err;
   std::unique_ptr<RecordIo> io;
 };
 

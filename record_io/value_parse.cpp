@@ -32,12 +32,8 @@ constexpr std::int64_t kLowestScale = -324;
 
 Failure parse_integer(std::string_view text, std::int32_t& value) {
   if (text.empty()) return Failure::illegal_numeric;
-  std::size_t i = 0;
-  bool negative = false;
-  if (text[0] == '+' || text[0] == '-') {
-    negative = text[0] == '-';
-    i = 1;
-  }
+  const bool negative = text[0] == '-';
+  std::size_t i = negative || text[0] == '+' ? 1 : 0;
   const std::uint64_t limit = negative ? 2147483648U : 2147483647U;
   std::uint64_t magnitude = 0;
   bool overflow = false;
@@ -57,12 +53,8 @@ Failure parse_integer(std::string_view text, std::int32_t& value) {
 
 Failure parse_real(std::string_view text, double& value) {
   if (text.empty()) return Failure::illegal_numeric;
-  std::size_t i = 0;
-  bool negative = false;
-  if (text[0] == '+' || text[0] == '-') {
-    negative = text[0] == '-';
-    i = 1;
-  }
+  const bool negative = text[0] == '-';
+  std::size_t i = negative || text[0] == '+' ? 1 : 0;
 
   // Mantissa: significant digits (leading zeros dropped) and the power of ten
   // that makes the value 0.<digits> x 10^scale.
