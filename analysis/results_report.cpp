@@ -43,7 +43,7 @@ void write_headings(record_io::RecordIo& io, int unit, const MessageTable& messa
 }  // namespace
 
 ReportResult write_results_report(record_io::RecordIo& io, int unit, const SlopeData& data,
-                                  const SliceTable& table, const MessageTable& messages,
+                                  const method::SliceTable& table, const MessageTable& messages,
                                   char field_separator) {
   if (io.write_layout_a(unit, trimmed(data.title_1), record_io::kErrorBranch) != IoResult::ok) {
     return ReportResult::title_write_failed;
@@ -85,7 +85,7 @@ ReportResult write_results_report(record_io::RecordIo& io, int unit, const Slope
   static_cast<void>(io.write(table.sum_resisting));
   static_cast<void>(io.end_write());
 
-  io.write_line(unit, messages.text(kFactorLabel), sep, reported_factor(table));
+  io.write_line(unit, messages.text(kFactorLabel), sep, method::reported_factor(table));
   return ReportResult::ok;
 }
 

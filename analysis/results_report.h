@@ -4,8 +4,8 @@
 #pragma once
 
 #include "analysis/message_table.h"
-#include "analysis/slices.h"
 #include "analysis/slope_data.h"
+#include "method/slices.h"
 
 namespace record_io {
 class RecordIo;
@@ -39,7 +39,7 @@ enum class [[nodiscard]] ReportResult{
 /// record layer's error report. The values are printed as they stand, so a
 /// stopped iteration shows its partial sum. The unit is left open.
 ReportResult write_results_report(record_io::RecordIo& io, int unit, const SlopeData& data,
-                                  const SliceTable& table, const MessageTable& messages,
+                                  const method::SliceTable& table, const MessageTable& messages,
                                   char field_separator);
 
 }  // namespace analysis

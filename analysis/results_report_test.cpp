@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/simplified_method.h"
 #include "analysis/test_support.h"
+#include "method/simplified_method.h"
 
 namespace analysis {
 namespace {
@@ -43,8 +43,8 @@ SlopeData read_data(const std::string& text) {
   return data;
 }
 
-std::string report(const SlopeData& data, const SliceTable& table, const MessageTable& messages,
-                   char separator) {
+std::string report(const SlopeData& data, const method::SliceTable& table,
+                   const MessageTable& messages, char separator) {
   MemoryRun run;
   EXPECT_TRUE(run.open_output(kResultsUnit));
   EXPECT_EQ(write_results_report(*run.io, kResultsUnit, data, table, messages, separator),
@@ -78,10 +78,10 @@ double real_cell(const std::string& cell) {
 
 TEST(ResultsReportTest, WorkedExampleAfterConvergence) {
   const SlopeData data = read_data(kWorkedExampleFile);
-  SliceTable table;
-  compute_first_estimate(data, table);
-  ASSERT_EQ(iterate_simplified(data, table, 9.999999747378752e-06, 50).stop,
-            IterationStop::converged);
+  method::SliceTable table;
+  method::compute_first_estimate(data.surface(), table);
+  ASSERT_EQ(method::iterate_simplified(data.surface(), table, 9.999999747378752e-06, 50).stop,
+            method::IterationStop::converged);
   const std::string text = report(data, table, report_messages(), '\t');
 
   const std::vector<std::string> lines = split(text, "\r\n");
@@ -154,8 +154,8 @@ TEST(ResultsReportTest, SeparatorBlankMessagesAndDegenerateData) {
       "9.81 1 0 0 0 0\n"
       "x\n"
       "0 1 5 0 0 20 18 10 30 0 0 0 0 0 0 0\n");
-  SliceTable table;
-  compute_first_estimate(data, table);
+  method::SliceTable table;
+  method::compute_first_estimate(data.surface(), table);
   EXPECT_EQ(report(data, table, MessageTable(kOrdinaryMessageCount), ','),
             "\r\n"
             "Single\r\n"
@@ -179,8 +179,8 @@ TEST(ResultsReportTest, SeparatorBlankMessagesAndDegenerateData) {
 
 TEST(ResultsReportTest, FailedTitleWriteIsReported) {
   const SlopeData data = read_data(kWorkedExampleFile);
-  SliceTable table;
-  compute_first_estimate(data, table);
+  method::SliceTable table;
+  method::compute_first_estimate(data.surface(), table);
   MemoryRun run;
   ASSERT_TRUE(run.open_output(kResultsUnit));
   run.files.write_error = ENOSPC;

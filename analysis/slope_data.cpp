@@ -25,7 +25,7 @@ bool read_section(record_io::RecordIo& io, int unit, Section& s) {
       s.lower_unit_weight, s.upper_unit_weight, s.cohesion, s.friction_angle, s.vertical_load,
       s.spare[0], s.spare[1], s.spare[2], s.spare[3], s.spare[4], s.spare[5]);
   if (result != IoResult::ok) return false;
-  s.tan_phi = std::tan(s.friction_angle * kDegreeFactor);
+  s.tan_phi = method::tan_phi_of(s.friction_angle);
   s.vertical_load = -s.vertical_load;
   return true;
 }

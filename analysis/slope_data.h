@@ -3,11 +3,14 @@
 // slip surface. Read once per analysis, read-only afterwards.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "analysis/run_state.h"
+#include "method/section.h"
 
 namespace record_io {
 class RecordIo;
@@ -18,24 +21,8 @@ namespace analysis {
 /// Length of the title texts of the data file.
 inline constexpr std::size_t kTitleLength = 255;
 
-/// One section of the slip surface, one line of the data file. Section k and
-/// k + 1 bound slice k; fields 6 to 10 belong to the slice that begins here.
-struct Section {
-  double x = 0.0;                  ///< horizontal coordinate
-  double ground_level = 0.0;       ///< elevation of the ground surface
-  double slip_level = 0.0;         ///< elevation of the slip surface
-  double lower_height = 0.0;       ///< height of the lower zone above the slip surface
-  double pore_head = 0.0;          ///< pore-water pressure head at the slip surface
-  double lower_unit_weight = 0.0;  ///< unit weight of the lower zone
-  double upper_unit_weight = 0.0;  ///< unit weight above the lower zone
-  double cohesion = 0.0;           ///< cohesion along the base
-  double friction_angle = 0.0;     ///< friction angle, degrees, as read
-  /// External vertical load per horizontal length, downward positive (the
-  /// file gives it upward positive; reading negates it).
-  double vertical_load = 0.0;
-  std::array<double, 6> spare{};  ///< six further numbers, read and unused
-  double tan_phi = 0.0;           ///< tangent of friction_angle
-};
+/// One section of the slip surface, one line of the data file.
+using method::Section;
 
 /// The whole data file after reading.
 struct SlopeData {
@@ -52,6 +39,13 @@ struct SlopeData {
   }
   [[nodiscard]] Section& section(std::int32_t k) {
     return sections[static_cast<std::size_t>(k - 1)];
+  }
+  /// What the methods read: sections 1 to N (none when N < 1; never more
+  /// than the storage holds) and the unit weight of water.
+  [[nodiscard]] method::SurfaceData surface() const {
+    const std::int32_t count = section_count < 0 ? 0 : std::min(section_count, kMaxSections);
+    return {std::span<const Section>(sections.data(), static_cast<std::size_t>(count)),
+            water_unit_weight};
   }
 };
 

@@ -10,10 +10,10 @@
 #include "analysis/results_report.h"
 #include "analysis/run_state.h"
 #include "analysis/settings_file.h"
-#include "analysis/simplified_method.h"
-#include "analysis/slices.h"
 #include "analysis/slope_data.h"
 #include "bench/bench_support.h"
+#include "method/simplified_method.h"
+#include "method/slices.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ void BM_OrdinaryAnalysis150Sections(benchmark::State& state) {
     analysis::RunState run_state;
     analysis::MessageTable messages(analysis::kOrdinaryMessageCount);
     analysis::SlopeData data;
-    analysis::SliceTable slices;
+    method::SliceTable slices;
     bool ok = open(run, kSettingsUnit, "wendmoor.ini", "old") &&
               analysis::read_ordinary_settings(*run.io, kSettingsUnit, run_state, messages) ==
                   analysis::SettingsResult::ok;
@@ -50,7 +50,7 @@ void BM_OrdinaryAnalysis150Sections(benchmark::State& state) {
       state.SkipWithError("the analysis did not read its files");
       break;
     }
-    analysis::compute_ordinary(data, run_state.pore_force_option, slices);
+    method::compute_ordinary(data.surface(), method::PoreForce::base_width, slices);
     for (std::int32_t i = 1; i <= slices.slice_count; ++i) {
       if (slices.normal_not_positive[static_cast<std::size_t>(i - 1)] &&
           run.io->try_write_line(kResultsUnit, messages.text(33), i) != IoResult::ok) {
@@ -77,7 +77,7 @@ void BM_SimplifiedAnalysis150Sections(benchmark::State& state) {
     analysis::MessageTable messages(analysis::kSimplifiedMessageCount);
     analysis::NumericalControls controls;
     analysis::SlopeData data;
-    analysis::SliceTable slices;
+    method::SliceTable slices;
     bool ok = open(run, kSettingsUnit, "quarnby.ini", "old") &&
               analysis::read_simplified_settings(*run.io, kSettingsUnit, run_state, messages,
                                                  controls) == analysis::SettingsResult::ok;
@@ -87,15 +87,15 @@ void BM_SimplifiedAnalysis150Sections(benchmark::State& state) {
          analysis::read_slope_data(*run.io, kDataUnit, data, run_state.line_counter) ==
              analysis::DataResult::ok;
     run.io->close(kDataUnit);
-    analysis::compute_first_estimate(data, slices);
+    method::compute_first_estimate(data.surface(), slices);
     ok = ok && open(run, kResultsUnit, "results.txt", "unknown");
     if (!ok) {
       state.SkipWithError("the analysis did not read its files");
       break;
     }
-    const analysis::IterationOutcome outcome =
-        analysis::iterate_simplified(data, slices, run_state.tolerance, run_state.iteration_limit);
-    if (outcome.stop != analysis::IterationStop::converged) {
+    const method::IterationOutcome outcome = method::iterate_simplified(
+        data.surface(), slices, run_state.tolerance, run_state.iteration_limit);
+    if (outcome.stop != method::IterationStop::converged) {
       state.SkipWithError("the iteration did not converge");
     }
     passes = outcome.passes;

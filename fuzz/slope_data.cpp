@@ -9,9 +9,9 @@
 #include "analysis/message_table.h"
 #include "analysis/results_report.h"
 #include "analysis/run_state.h"
-#include "analysis/simplified_method.h"
-#include "analysis/slices.h"
 #include "fuzz/fuzz_support.h"
+#include "method/simplified_method.h"
+#include "method/slices.h"
 
 namespace {
 
@@ -41,11 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     run.io->close(analysis::kDataUnit);
 
     analysis::MessageTable messages(analysis::kSimplifiedMessageCount);
-    analysis::SliceTable slices;
-    analysis::compute_first_estimate(slope, slices);
-    static_cast<void>(analysis::iterate_simplified(slope, slices, 1e-5, kIterationLimit));
-    analysis::SliceTable ordinary;
-    analysis::compute_ordinary(slope, 1, ordinary);
+    method::SliceTable slices;
+    method::compute_first_estimate(slope.surface(), slices);
+    static_cast<void>(method::iterate_simplified(slope.surface(), slices, 1e-5, kIterationLimit));
+    method::SliceTable ordinary;
+    method::compute_ordinary(slope.surface(), method::PoreForce::base_length, ordinary);
     if (run.io->open(analysis::kResultsUnit, "results.txt", "unknown", record_io::kErrorBranch) !=
         record_io::IoResult::ok) {
       fuzzing::require(false, "a memory file did not open");

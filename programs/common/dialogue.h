@@ -7,8 +7,8 @@
 
 #include "analysis/message_table.h"
 #include "analysis/run_state.h"
-#include "analysis/slices.h"
 #include "analysis/slope_data.h"
+#include "method/slices.h"
 #include "record_io/record_io.h"
 
 namespace programs {
@@ -59,7 +59,7 @@ struct RunContext {
   analysis::RunState state;
   analysis::MessageTable messages;
   analysis::SlopeData data;
-  analysis::SliceTable slices;
+  method::SliceTable slices;
   std::int32_t closing;
 
   /// One console line holding message `k`.

@@ -7,12 +7,15 @@
 namespace programs {
 
 OrdinaryResult write_ordinary_analysis(record_io::RecordIo& io, const analysis::SlopeData& data,
-                                       analysis::SliceTable& slices,
+                                       method::SliceTable& slices,
                                        const analysis::MessageTable& messages,
                                        const analysis::RunState& state) {
-  analysis::compute_ordinary(data, state.pore_force_option, slices);
+  method::compute_ordinary(
+      data.surface(),
+      state.pore_force_option == 1 ? method::PoreForce::base_length : method::PoreForce::base_width,
+      slices);
   for (std::int32_t i = 1; i <= slices.slice_count; ++i) {
-    if (!slices.normal_not_positive[static_cast<std::size_t>(i - 1)]) continue;
+    if (slices.normal_not_positive[static_cast<std::size_t>(i - 1)] == 0) continue;
     if (io.try_write_line(analysis::kResultsUnit, messages.text(33), i) !=
         record_io::IoResult::ok) {
       return OrdinaryResult::write_failed;

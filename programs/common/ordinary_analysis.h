@@ -5,8 +5,8 @@
 
 #include "analysis/message_table.h"
 #include "analysis/run_state.h"
-#include "analysis/slices.h"
 #include "analysis/slope_data.h"
+#include "method/slices.h"
 #include "record_io/record_io.h"
 
 namespace programs {
@@ -21,7 +21,7 @@ enum class [[nodiscard]] OrdinaryResult{
 /// without positive effective normal force, then the report, to the open
 /// results unit, and closes it.
 OrdinaryResult write_ordinary_analysis(record_io::RecordIo& io, const analysis::SlopeData& data,
-                                       analysis::SliceTable& slices,
+                                       method::SliceTable& slices,
                                        const analysis::MessageTable& messages,
                                        const analysis::RunState& state);
 

@@ -6,9 +6,9 @@
 #include "analysis/results_report.h"
 #include "analysis/run_state.h"
 #include "analysis/settings_file.h"
-#include "analysis/simplified_method.h"
-#include "analysis/slices.h"
 #include "analysis/slope_data.h"
+#include "method/simplified_method.h"
+#include "method/slices.h"
 #include "programs/common/dialogue.h"
 
 namespace quarnby {
@@ -75,18 +75,18 @@ void report_stopping_slice(Run& run, std::int32_t message, std::int32_t slice) {
 }
 
 void iterate(Run& run) {
-  const analysis::IterationOutcome outcome = analysis::iterate_simplified(
-      run.data, run.slices, run.state.tolerance, run.state.iteration_limit);
+  const method::IterationOutcome outcome = method::iterate_simplified(
+      run.data.surface(), run.slices, run.state.tolerance, run.state.iteration_limit);
   switch (outcome.stop) {
-    case analysis::IterationStop::converged:
+    case method::IterationStop::converged:
       return;
-    case analysis::IterationStop::no_positive_normal:
+    case method::IterationStop::no_positive_normal:
       report_stopping_slice(run, 35, outcome.slice);
       return;
-    case analysis::IterationStop::m_factor_too_small:
+    case method::IterationStop::m_factor_too_small:
       report_stopping_slice(run, 37, outcome.slice);
       return;
-    case analysis::IterationStop::limit_reached:
+    case method::IterationStop::limit_reached:
       break;
   }
   run.show(33);
@@ -105,7 +105,7 @@ void run(RecordIo& io) {
   programs::show_notice(io, "quarnby: factor of safety by the simplified method of slices");
   read_settings(run);
   read_data(run);
-  analysis::compute_first_estimate(run.data, run.slices);
+  method::compute_first_estimate(run.data.surface(), run.slices);
 
   run.show(4);
   io.wait_for_enter();

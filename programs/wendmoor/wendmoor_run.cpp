@@ -5,8 +5,8 @@
 #include "analysis/message_table.h"
 #include "analysis/run_state.h"
 #include "analysis/settings_file.h"
-#include "analysis/slices.h"
 #include "analysis/slope_data.h"
+#include "method/slices.h"
 #include "programs/common/dialogue.h"
 #include "programs/common/ordinary_analysis.h"
 

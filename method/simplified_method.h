@@ -5,10 +5,17 @@
 
 #include <cstdint>
 
-#include "analysis/slices.h"
-#include "analysis/slope_data.h"
+#include "method/section.h"
+#include "method/slices.h"
 
-namespace analysis {
+namespace method {
+
+/// What a slice without positive effective normal force does to the
+/// iteration.
+enum class TensionRule {
+  stop,  ///< it stops the iteration (the rule of the simplified-method program)
+  allow  ///< the iteration carries on with the negative force; the m-factor stop stays
+};
 
 /// How the iteration ended.
 enum class IterationStop {
@@ -38,7 +45,10 @@ struct IterationOutcome {
 /// hold the stopped pass, later ones the pass before, sum_resisting covers
 /// slices 1 to i - 1 only and safety_factor is the previous pass's. A change
 /// that is NaN never converges; a tolerance of 0 never converges.
-IterationOutcome iterate_simplified(const SlopeData& data, SliceTable& table, double tolerance,
-                                    std::int32_t iteration_limit);
+/// With TensionRule::allow the first test is skipped and the slice carries
+/// its force as computed. Writes nothing but `table`; allocates nothing.
+[[nodiscard]] IterationOutcome iterate_simplified(const SurfaceData& surface, SliceTable& table,
+                                                  double tolerance, std::int32_t iteration_limit,
+                                                  TensionRule tension = TensionRule::stop);
 
-}  // namespace analysis
+}  // namespace method

@@ -1,13 +1,12 @@
-#include "analysis/simplified_method.h"
+#include "method/simplified_method.h"
 
 #include <cmath>
 
-#include "analysis/run_state.h"
+namespace method {
 
-namespace analysis {
-
-IterationOutcome iterate_simplified(const SlopeData& data, SliceTable& t, double tolerance,
-                                    std::int32_t iteration_limit) {
+IterationOutcome iterate_simplified(const SurfaceData& surface, SliceTable& t, double tolerance,
+                                    std::int32_t iteration_limit, TensionRule tension) {
+  const bool stop_on_tension = tension == TensionRule::stop;
   IterationOutcome outcome;
   double previous = t.safety_factor;
   for (std::int32_t pass = 1; pass <= iteration_limit; ++pass) {
@@ -16,13 +15,14 @@ IterationOutcome iterate_simplified(const SlopeData& data, SliceTable& t, double
     const double f = t.safety_factor;
     for (std::int32_t i = 1; i <= t.slice_count; ++i) {
       const auto s = static_cast<std::size_t>(i - 1);
-      const double tan_phi = data.section(i).tan_phi;
-      const double n = -(t.weight[s] + t.load[s]) / t.base_cos[s] +
-                       t.mean_pore_head[s] * data.water_unit_weight * t.width[s] / t.base_cos[s] +
-                       t.cohesion_force[s] * t.base_slope[s] / f;
+      const double tan_phi = surface.sections[s].tan_phi;
+      const double n =
+          -(t.weight[s] + t.load[s]) / t.base_cos[s] +
+          t.mean_pore_head[s] * surface.water_unit_weight * t.width[s] / t.base_cos[s] +
+          t.cohesion_force[s] * t.base_slope[s] / f;
       t.normal_force[s] = n;
       // A compressed base is negative here; zero and NaN stop as well.
-      if (!(n < 0.0)) {
+      if (stop_on_tension && !(n < 0.0)) {
         outcome.stop = IterationStop::no_positive_normal;
         outcome.slice = i;
         return outcome;
@@ -50,4 +50,4 @@ IterationOutcome iterate_simplified(const SlopeData& data, SliceTable& t, double
   return outcome;
 }
 
-}  // namespace analysis
+}  // namespace method

@@ -1,16 +1,16 @@
-#include "analysis/slices.h"
+#include "method/slices.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "analysis/test_support.h"
+#include "method/test_support.h"
 
-namespace analysis {
+namespace method {
 namespace {
 
-using testing::make_slope;
+using testing::make_surface;
 using testing::mirrored_worked_example;
 using testing::worked_example;
 
@@ -67,7 +67,7 @@ TEST(FirstEstimateTest, DegenerateSlopes) {
   SliceTable t;
   // A horizontal base drives nothing; the driving term is a negative zero.
   compute_first_estimate(
-      make_slope(9.81, {{0, 5, 0, 0, 0, 20, 18, 10, 30, 0}, {2, 5, 0, 0, 0, 20, 18, 10, 30, 0}}),
+      make_surface(9.81, {{0, 5, 0, 0, 0, 20, 18, 10, 30, 0}, {2, 5, 0, 0, 0, 20, 18, 10, 30, 0}}),
       t);
   EXPECT_EQ(t.base_cos[0], 1.0);
   EXPECT_EQ(t.driving_force[0], 0.0);
@@ -75,7 +75,7 @@ TEST(FirstEstimateTest, DegenerateSlopes) {
   EXPECT_TRUE(std::isinf(t.safety_factor));
 
   // One section makes no slice: both sums stay 0 and the factor is 0 / 0.
-  compute_first_estimate(make_slope(9.81, {{0, 5, 0, 0, 0, 20, 18, 10, 30, 0}}), t);
+  compute_first_estimate(make_surface(9.81, {{0, 5, 0, 0, 0, 20, 18, 10, 30, 0}}), t);
   EXPECT_EQ(t.slice_count, 0);
   EXPECT_EQ(t.sum_driving, 0.0);
   EXPECT_TRUE(std::isnan(t.safety_factor));
@@ -83,7 +83,7 @@ TEST(FirstEstimateTest, DegenerateSlopes) {
 
 TEST(OrdinaryMethodTest, WorkedExampleBothPoreForceOptions) {
   SliceTable t;
-  compute_ordinary(worked_example(), 0, t);
+  compute_ordinary(worked_example(), PoreForce::base_width, t);
   EXPECT_NEAR(t.normal_force[0], 312.76, kSixDigits);
   EXPECT_NEAR(t.normal_force[1], 395.492, kSixDigits);
   EXPECT_NEAR(t.resisting_force[0], -230.572, kSixDigits);
@@ -93,7 +93,7 @@ TEST(OrdinaryMethodTest, WorkedExampleBothPoreForceOptions) {
   EXPECT_NEAR(reported_factor(t), 1.35089, 5e-6);
   EXPECT_FALSE(t.normal_not_positive[0] || t.normal_not_positive[1]);
 
-  compute_ordinary(worked_example(), 1, t);
+  compute_ordinary(worked_example(), PoreForce::base_length, t);
   EXPECT_NEAR(t.normal_force[0], 302.95, kSixDigits);
   EXPECT_NEAR(t.normal_force[1], 394.587, kSixDigits);
   EXPECT_NEAR(t.resisting_force[0], -224.908, kSixDigits);
@@ -107,7 +107,7 @@ TEST(OrdinaryMethodTest, WorkedExampleBothPoreForceOptions) {
 TEST(OrdinaryMethodTest, NonPositiveNormalForceDropsFriction) {
   // Worked example with pore_head 12 at sections 1 and 2.
   SliceTable t;
-  compute_ordinary(worked_example(12.0), 0, t);
+  compute_ordinary(worked_example(12.0), PoreForce::base_width, t);
   EXPECT_NEAR(t.normal_force[0], -118.88, kSixDigits);
   EXPECT_TRUE(t.normal_not_positive[0]);
   EXPECT_EQ(t.friction_force[0], 0.0);
@@ -120,15 +120,15 @@ TEST(OrdinaryMethodTest, NonPositiveNormalForceDropsFriction) {
   EXPECT_NEAR(t.sum_resisting, -194.965, kSixDigits);
   EXPECT_NEAR(reported_factor(t), 0.526604, 5e-7);
 
-  compute_ordinary(worked_example(12.0), 1, t);
+  compute_ordinary(worked_example(12.0), PoreForce::base_length, t);
   EXPECT_NEAR(t.normal_force[0], -236.6, kSixDigits);
   EXPECT_TRUE(t.normal_not_positive[0]);
   EXPECT_NEAR(reported_factor(t), 0.514834, 5e-7);
 
   // A normal force that is not a number is not positive either.
-  SlopeData data = worked_example();
+  testing::Surface data = worked_example();
   data.water_unit_weight = std::numeric_limits<double>::quiet_NaN();
-  compute_ordinary(data, 0, t);
+  compute_ordinary(data, PoreForce::base_width, t);
   EXPECT_TRUE(t.normal_not_positive[0]);
   EXPECT_TRUE(t.normal_not_positive[1]);
   EXPECT_EQ(t.friction_force[0], 0.0);
@@ -140,8 +140,8 @@ TEST(OrdinaryMethodTest, MirroredSlopeKeepsPositiveWidths) {
   // for the mirrored slope; with the unsigned width it is the same slope.
   SliceTable forward;
   SliceTable mirrored;
-  compute_ordinary(worked_example(), 0, forward);
-  compute_ordinary(mirrored_worked_example(), 0, mirrored);
+  compute_ordinary(worked_example(), PoreForce::base_width, forward);
+  compute_ordinary(mirrored_worked_example(), PoreForce::base_width, mirrored);
   for (std::size_t s = 0; s < 2; ++s) {
     EXPECT_EQ(mirrored.width[s], 4.0);
     EXPECT_EQ(mirrored.weight[s], forward.weight[s]);
@@ -159,4 +159,4 @@ TEST(OrdinaryMethodTest, MirroredSlopeKeepsPositiveWidths) {
 }
 
 }  // namespace
-}  // namespace analysis
+}  // namespace method

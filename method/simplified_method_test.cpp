@@ -1,4 +1,4 @@
-#include "analysis/simplified_method.h"
+#include "method/simplified_method.h"
 
 #include <gtest/gtest.h>
 
@@ -6,17 +6,15 @@
 #include <cmath>
 #include <limits>
 
-#include "analysis/test_support.h"
+#include "method/test_support.h"
 
-namespace analysis {
+namespace method {
 namespace {
 
 using testing::steep_toe_example;
 using testing::worked_example;
 
-constexpr double kDefaultTolerance = 9.999999747378752e-06;
-
-IterationOutcome iterate(const SlopeData& data, SliceTable& table, double tolerance,
+IterationOutcome iterate(const SurfaceData& data, SliceTable& table, double tolerance,
                          std::int32_t limit) {
   compute_first_estimate(data, table);
   return iterate_simplified(data, table, tolerance, limit);
@@ -26,7 +24,7 @@ TEST(SimplifiedMethodTest, WorkedExampleConvergesAfterSixPasses) {
   // Reference factors of passes 1 to 6 of the three-section worked example.
   constexpr std::array<double, 6> kPassFactors = {1.38781, 1.39411, 1.39515,
                                                   1.39533, 1.39536, 1.39536};
-  const SlopeData data = worked_example();
+  const testing::Surface data = worked_example();
   SliceTable t;
   for (std::int32_t limit = 1; limit <= 5; ++limit) {
     const IterationOutcome outcome = iterate(data, t, kDefaultTolerance, limit);
@@ -54,7 +52,7 @@ TEST(SimplifiedMethodTest, WorkedExampleConvergesAfterSixPasses) {
 }
 
 TEST(SimplifiedMethodTest, ConvergenceNeedsAChangeStrictlyBelowTolerance) {
-  const SlopeData data = worked_example();
+  const testing::Surface data = worked_example();
   SliceTable t;
   compute_first_estimate(data, t);
   const double first_estimate = t.safety_factor;
@@ -72,7 +70,7 @@ TEST(SimplifiedMethodTest, ConvergenceNeedsAChangeStrictlyBelowTolerance) {
 TEST(SimplifiedMethodTest, SteepToeStopsAtSmallMFactor) {
   // Four-section example: first estimate 0.402831, pass 1 stops at slice 3
   // with m-factor -3.2997; the report's factor covers slices 1 and 2.
-  const SlopeData data = steep_toe_example();
+  const testing::Surface data = steep_toe_example();
   SliceTable t;
   compute_first_estimate(data, t);
   EXPECT_NEAR(t.safety_factor, 0.402831, 5e-7);
@@ -99,7 +97,7 @@ TEST(SimplifiedMethodTest, StopsAtSliceWithoutPositiveNormalForce) {
   EXPECT_NEAR(t.safety_factor, 0.246417, 5e-7);
 
   // A normal force that is not a number stops the same way.
-  SlopeData data = worked_example();
+  testing::Surface data = worked_example();
   data.water_unit_weight = std::numeric_limits<double>::quiet_NaN();
   outcome = iterate(data, t, kDefaultTolerance, 50);
   EXPECT_EQ(outcome.stop, IterationStop::no_positive_normal);
@@ -107,4 +105,4 @@ TEST(SimplifiedMethodTest, StopsAtSliceWithoutPositiveNormalForce) {
 }
 
 }  // namespace
-}  // namespace analysis
+}  // namespace method
