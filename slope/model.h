@@ -1,0 +1,58 @@
+// The slope model: soils (layers with a top line, or closed regions), the
+// ground surface above them, an optional piezometric line or pore-pressure
+// ratios, strip loads on the ground and an optional bedrock line. Any
+// consistent units; angles in degrees. Built by read_model, read-only after.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace slope {
+
+/// A point of the model's plane: x horizontal, y up.
+struct Point {
+  double x = 0.0;
+  double y = 0.0;
+};
+
+/// Points in order; for a line, x strictly increasing.
+using Polyline = std::vector<Point>;
+
+/// One soil. Exactly one of `top` (a layer: its upper boundary) and
+/// `region` (a closed polygon, last point joined to the first) is given.
+struct Soil {
+  std::string name;
+  double unit_weight = 0.0;            ///< above the piezometric line
+  double saturated_unit_weight = 0.0;  ///< below it (unit_weight when not given)
+  double cohesion = 0.0;
+  double friction_angle = 0.0;  ///< degrees, 0 to 90
+  double ru = 0.0;              ///< pore-pressure ratio; 0 when not given
+  Polyline top;                 ///< layer: x strictly increasing; else empty
+  Polyline region;              ///< region: closed polygon; else empty
+};
+
+/// A vertical strip load on the ground surface between x = from and x = to.
+struct Load {
+  double from = 0.0;
+  double to = 0.0;
+  double intensity = 0.0;  ///< per horizontal length, downward positive
+};
+
+/// The model as read. Soils are listed from the ground down.
+struct Model {
+  std::string title;     ///< title line 1 of reports and data files
+  std::string subtitle;  ///< title line 2; may be empty
+  std::string units;     ///< free text shown in outputs; may be empty
+  /// Unit weight of water; 0 when the model gives none (then it has no
+  /// water: no piezometric line and no ru above 0).
+  double water_unit_weight = 0.0;
+  Polyline bedrock;           ///< empty: no bedrock
+  std::vector<Soil> soils;    ///< at least one
+  Polyline piezometric_line;  ///< empty: no piezometric line
+  std::vector<Load> loads;    ///< in the order given
+  /// Derived: the upper boundary of all soils, x strictly increasing, from
+  /// the model's left end to its right end.
+  Polyline ground;
+};
+
+}  // namespace slope
