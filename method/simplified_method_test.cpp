@@ -104,5 +104,28 @@ TEST(SimplifiedMethodTest, StopsAtSliceWithoutPositiveNormalForce) {
   EXPECT_EQ(outcome.slice, 1);
 }
 
+TEST(SimplifiedMethodTest, AllowingTensionCarriesTheSliceOn) {
+  // Pore head 50 puts slice 1 in tension; allowed, it lowers the resistance
+  // instead of stopping the pass, and every pass covers both slices.
+  SliceTable t;
+  compute_first_estimate(worked_example(50.0), t);
+  const IterationOutcome outcome =
+      iterate_simplified(worked_example(50.0), t, kDefaultTolerance, 50, TensionRule::allow);
+  EXPECT_EQ(outcome.stop, IterationStop::converged);
+  EXPECT_GT(t.normal_force[0], 0.0);
+  EXPECT_EQ(t.sum_resisting, t.resisting_force[0] + t.resisting_force[1]);
+  EXPECT_EQ(reported_factor(t), t.safety_factor);
+
+  // Without a slice in tension the rule changes nothing, bit for bit.
+  SliceTable stopped;
+  SliceTable allowed;
+  EXPECT_EQ(iterate(worked_example(), stopped, kDefaultTolerance, 50).passes, 6);
+  compute_first_estimate(worked_example(), allowed);
+  EXPECT_EQ(iterate_simplified(worked_example(), allowed, kDefaultTolerance, 50, TensionRule::allow)
+                .passes,
+            6);
+  EXPECT_EQ(allowed.safety_factor, stopped.safety_factor);
+}
+
 }  // namespace
 }  // namespace method
