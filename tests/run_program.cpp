@@ -62,14 +62,16 @@ bool WorkFolder::exists(std::string_view name) const {
 }
 
 RunResult WorkFolder::run(std::string_view program, std::string_view console_input,
-                          std::string_view subfolder, std::string_view environment) const {
+                          std::string_view subfolder, std::string_view environment,
+                          std::string_view arguments) const {
   write(".console-in", console_input);
   const auto directory = path_ / subfolder;
   std::filesystem::create_directories(directory);
-  const std::string command =
-      "cd " + shell_quoted(directory) + " && " + std::string(environment) + " " +
-      shell_quoted(std::string(program)) + " < " + shell_quoted(path_ / ".console-in") + " > " +
-      shell_quoted(path_ / ".console-out") + " 2> " + shell_quoted(path_ / ".console-err");
+  const std::string command = "cd " + shell_quoted(directory) + " && " + std::string(environment) +
+                              " " + shell_quoted(std::string(program)) + " " +
+                              std::string(arguments) + " < " + shell_quoted(path_ / ".console-in") +
+                              " > " + shell_quoted(path_ / ".console-out") + " 2> " +
+                              shell_quoted(path_ / ".console-err");
   const int status = std::system(command.c_str());
   RunResult result;
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

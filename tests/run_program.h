@@ -34,9 +34,11 @@ class WorkFolder {
   [[nodiscard]] bool exists(std::string_view name) const;
   /// Runs `program` with the working directory `subfolder` of this folder
   /// and `console_input` on standard input; extra environment settings may be
-  /// given as "NAME=value ..." in `environment`.
+  /// given as "NAME=value ..." in `environment`, and command-line arguments,
+  /// already quoted for the shell, in `arguments`.
   RunResult run(std::string_view program, std::string_view console_input,
-                std::string_view subfolder = ".", std::string_view environment = "") const;
+                std::string_view subfolder = ".", std::string_view environment = "",
+                std::string_view arguments = "") const;
 
  private:
   std::filesystem::path path_;

@@ -10,6 +10,7 @@
 #include "method/simplified_method.h"
 #include "method/slices.h"
 #include "programs/common/dialogue.h"
+#include "programs/common/simplified_stop.h"
 
 namespace quarnby {
 namespace {
@@ -77,17 +78,10 @@ void report_stopping_slice(Run& run, std::int32_t message, std::int32_t slice) {
 void iterate(Run& run) {
   const method::IterationOutcome outcome = method::iterate_simplified(
       run.data.surface(), run.slices, run.state.tolerance, run.state.iteration_limit);
-  switch (outcome.stop) {
-    case method::IterationStop::converged:
-      return;
-    case method::IterationStop::no_positive_normal:
-      report_stopping_slice(run, 35, outcome.slice);
-      return;
-    case method::IterationStop::m_factor_too_small:
-      report_stopping_slice(run, 37, outcome.slice);
-      return;
-    case method::IterationStop::limit_reached:
-      break;
+  if (outcome.stop == method::IterationStop::converged) return;
+  if (const std::int32_t message = programs::stopping_message(outcome.stop); message != 0) {
+    report_stopping_slice(run, message, outcome.slice);
+    return;
   }
   run.show(33);
   run.show(34);

@@ -1,0 +1,157 @@
+#include "programs/hollin/analyse_command.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "method/section.h"
+#include "method/simplified_method.h"
+#include "method/slices.h"
+#include "programs/hollin/json_writer.h"
+#include "programs/hollin/method_runs.h"
+#include "programs/hollin/model_input.h"
+#include "programs/hollin/number_text.h"
+#include "programs/hollin/option_values.h"
+#include "slope/slicing.h"
+
+namespace hollin {
+namespace {
+
+/// The options converted.
+struct Choices {
+  bool simplified = true;
+  bool ordinary = true;
+  method::PoreForce pore_force = method::PoreForce::base_length;
+  double tolerance = method::kDefaultTolerance;
+  std::int32_t iteration_limit = method::kDefaultIterationLimit;
+  method::TensionRule tension = method::TensionRule::stop;
+};
+
+bool parse_choices(const AnalyseOptions& options, Choices& choices, std::string& why) {
+  if (options.method != "both" && options.method != "simplified" && options.method != "ordinary") {
+    why = "--method: '" + options.method + "' is not simplified, ordinary or both";
+    return false;
+  }
+  choices.simplified = options.method != "ordinary";
+  choices.ordinary = options.method != "simplified";
+  if (options.pore_force == "base-width") {
+    choices.pore_force = method::PoreForce::base_width;
+  } else if (options.pore_force == "base-length") {
+    choices.pore_force = method::PoreForce::base_length;
+  } else {
+    why = "--pore-force: '" + options.pore_force + "' is not base-width or base-length";
+    return false;
+  }
+  if (options.tension == "stop" || options.tension == "allow") {
+    choices.tension =
+        options.tension == "stop" ? method::TensionRule::stop : method::TensionRule::allow;
+  } else {
+    why = "--tension: '" + options.tension + "' is not stop or allow";
+    return false;
+  }
+  if (!options.tolerance.empty() && !parse_positive(options.tolerance, choices.tolerance, why)) {
+    why = "--tolerance: " + why;
+    return false;
+  }
+  if (!options.iteration_limit.empty() &&
+      !parse_count(options.iteration_limit, 1, kMaxIterationLimit, choices.iteration_limit, why)) {
+    why = "--iteration-limit: " + why;
+    return false;
+  }
+  return true;
+}
+
+std::string point_text(const slope::Point& point) {
+  return "(" + shortest(point.x) + ", " + shortest(point.y) + ")";
+}
+
+void write_point_json(JsonWriter& json, const slope::Point& point) {
+  json.begin_object();
+  json.key("x");
+  json.number(point.x);
+  json.key("y");
+  json.number(point.y);
+  json.end_object();
+}
+
+std::int32_t slice_count(const slope::Cut& cut) {
+  return cut.sections.size() > 1 ? static_cast<std::int32_t>(cut.sections.size() - 1) : 0;
+}
+
+std::string json_document(const slope::Model& model, const slope::SlipSurface& surface,
+                          const slope::Cut& cut, const std::vector<MethodRun>& runs) {
+  JsonWriter json;
+  json.begin_object();
+  json.key("model");
+  json.begin_object();
+  json.key("title");
+  json.string(model.title);
+  json.end_object();
+  json.key("surface");
+  json.begin_object();
+  write_surface_json(json, surface);
+  if (cut.problem != slope::SurfaceProblem::none) {
+    json.key("problem");
+    json.string(slope::problem_key(cut.problem));
+  } else {
+    json.key("entry");
+    write_point_json(json, cut.entry);
+    json.key("exit");
+    write_point_json(json, cut.exit);
+    json.key("slices");
+    json.integer(slice_count(cut));
+  }
+  json.end_object();
+  json.key("factors");
+  json.begin_array();
+  for (const MethodRun& run : runs) write_run_json(json, run);
+  json.end_array();
+  json.end_object();
+  return json.text() + "\n";
+}
+
+}  // namespace
+
+int run_analyse(const AnalyseOptions& options, CommandContext& context) {
+  slope::SlipSurface surface;
+  std::int32_t slices = 0;
+  Choices choices;
+  std::string why;
+  if (!parse_surface(options.surface, surface, slices, why) ||
+      !parse_choices(options, choices, why)) {
+    context.error(why);
+    return kExitUsage;
+  }
+  slope::Model model;
+  if (!load_model(options.model, model, context)) return kExitRefused;
+
+  slope::Cutter cutter(model);
+  slope::Cut cut;
+  std::vector<MethodRun> runs;
+  if (cutter.cut(surface, slices, cut) != slope::SurfaceProblem::none) {
+    context.error("the surface is inadmissible: " + std::string(slope::problem_text(cut.problem)));
+    if (options.json) context.out += json_document(model, surface, cut, runs);
+    return kExitRefused;
+  }
+
+  if (choices.simplified) {
+    runs.push_back(
+        run_simplified(cut.surface(), choices.tolerance, choices.iteration_limit, choices.tension));
+  }
+  if (choices.ordinary) runs.push_back(run_ordinary(cut.surface(), choices.pore_force));
+
+  bool every_factor = true;
+  for (const MethodRun& run : runs) every_factor = every_factor && run.factor.has_value();
+
+  if (options.json) {
+    context.out += json_document(model, surface, cut, runs);
+  } else {
+    context.out += "model: " + printable(model.title) + "\n";
+    context.out += "surface: " + surface_text(surface) + ", entry " + point_text(cut.entry) +
+                   ", exit " + point_text(cut.exit) + ", " + std::to_string(slice_count(cut)) +
+                   " slices\n";
+    for (const MethodRun& run : runs) append_run_text(context.out, run);
+  }
+  return every_factor ? kExitSuccess : kExitRefused;
+}
+
+}  // namespace hollin

@@ -1,0 +1,101 @@
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+
+#include "programs/hollin/check_parts.h"
+#include "programs/hollin/model_input.h"
+#include "programs/hollin/number_text.h"
+#include "slope/model.h"
+
+namespace hollin {
+namespace {
+
+/// The smallest box holding every point of the model's lines.
+struct Extent {
+  double x_min = std::numeric_limits<double>::infinity();
+  double x_max = -std::numeric_limits<double>::infinity();
+  double y_min = std::numeric_limits<double>::infinity();
+  double y_max = -std::numeric_limits<double>::infinity();
+
+  void add(const slope::Polyline& line) {
+    for (const slope::Point& p : line) {
+      x_min = std::min(x_min, p.x);
+      x_max = std::max(x_max, p.x);
+      y_min = std::min(y_min, p.y);
+      y_max = std::max(y_max, p.y);
+    }
+  }
+};
+
+std::string count_text(std::size_t count, std::string_view one, std::string_view many) {
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+void append_soil(std::string& out, const slope::Soil& soil) {
+  out += "  " + printable(soil.name) + ": c' " + shortest(soil.cohesion) + ", phi' " +
+         shortest(soil.friction_angle) + " deg, unit weight " + shortest(soil.unit_weight) +
+         ", saturated " + shortest(soil.saturated_unit_weight);
+  if (soil.ru != 0.0) out += ", ru " + shortest(soil.ru);
+  if (!soil.top.empty()) {
+    out += ", layer under a top of " + count_text(soil.top.size(), "point", "points");
+  } else {
+    out += ", region of " + count_text(soil.region.size(), "point", "points");
+  }
+  out += '\n';
+}
+
+}  // namespace
+
+int check_model_file(const std::string& path, CommandContext& context) {
+  slope::Model model;
+  if (!load_model(path, model, context)) return kExitRefused;
+
+  std::string& out = context.out;
+  out += path + ": a valid model\n";
+  out += "title: " + printable(model.title) + "\n";
+  if (!model.subtitle.empty()) out += "subtitle: " + printable(model.subtitle) + "\n";
+  out += "units: " + (model.units.empty() ? std::string("(not given)") : printable(model.units)) +
+         "\n";
+  out += "soils (from the ground down):\n";
+  Extent extent;
+  extent.add(model.ground);
+  extent.add(model.bedrock);
+  extent.add(model.piezometric_line);
+  for (const slope::Soil& soil : model.soils) {
+    append_soil(out, soil);
+    extent.add(soil.top);
+    extent.add(soil.region);
+  }
+  out += "extent: x from " + shortest(extent.x_min) + " to " + shortest(extent.x_max) +
+         ", y from " + shortest(extent.y_min) + " to " + shortest(extent.y_max) + "\n";
+  out += "ground: " + count_text(model.ground.size(), "vertex", "vertices") + "\n";
+
+  const bool any_ru = std::any_of(model.soils.begin(), model.soils.end(),
+                                  [](const slope::Soil& soil) { return soil.ru > 0.0; });
+  out += "water: ";
+  if (!model.piezometric_line.empty()) {
+    out += "piezometric line of " + count_text(model.piezometric_line.size(), "point", "points");
+  } else if (any_ru) {
+    out += "pore-pressure ratios (ru)";
+  } else {
+    out += "dry";
+  }
+  if (model.water_unit_weight != 0.0) {
+    out += ", water unit weight " + shortest(model.water_unit_weight);
+  }
+  out += '\n';
+  out +=
+      "loads: " + (model.loads.empty() ? std::string("none") : std::to_string(model.loads.size()));
+  out += '\n';
+  for (const slope::Load& load : model.loads) {
+    out += "  from x " + shortest(load.from) + " to " + shortest(load.to) + ": " +
+           shortest(load.intensity) + " per length, downward\n";
+  }
+  out += "bedrock: " +
+         (model.bedrock.empty() ? std::string("none")
+                                : count_text(model.bedrock.size(), "point", "points")) +
+         "\n";
+  return kExitSuccess;
+}
+
+}  // namespace hollin

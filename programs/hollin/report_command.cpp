@@ -1,0 +1,170 @@
+#include "programs/hollin/report_command.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "analysis/message_table.h"
+#include "analysis/results_report.h"
+#include "analysis/run_state.h"
+#include "analysis/settings_file.h"
+#include "analysis/slope_data.h"
+#include "method/simplified_method.h"
+#include "method/slices.h"
+#include "programs/common/ordinary_analysis.h"
+#include "programs/common/simplified_stop.h"
+#include "programs/hollin/data_file_input.h"
+#include "programs/hollin/shipped_settings.h"
+#include "programs/hollin/text_file.h"
+#include "record_io/record_io.h"
+
+namespace hollin {
+namespace {
+
+using analysis::kResultsUnit;
+using analysis::kSettingsUnit;
+using record_io::IoResult;
+
+/// The settings of one program: run state and message table.
+struct Settings {
+  explicit Settings(bool simplified_method)
+      : simplified(simplified_method),
+        messages(simplified ? analysis::kSimplifiedMessageCount : analysis::kOrdinaryMessageCount) {
+  }
+  bool simplified;
+  analysis::RunState state;
+  analysis::MessageTable messages;
+};
+
+/// Reads the settings open on the settings unit of `io` as the program does.
+bool read_settings(record_io::RecordIo& io, Settings& settings, std::int32_t& line) {
+  analysis::SettingsResult result = analysis::SettingsResult::error;
+  if (settings.simplified) {
+    analysis::NumericalControls controls;
+    result = analysis::read_simplified_settings(io, kSettingsUnit, settings.state,
+                                                settings.messages, controls);
+    if (result == analysis::SettingsResult::ok) {
+      analysis::apply_numerical_controls(controls, settings.state);
+    }
+  } else {
+    result = analysis::read_ordinary_settings(io, kSettingsUnit, settings.state, settings.messages);
+  }
+  line = settings.state.line_counter;
+  io.close(kSettingsUnit);
+  return result == analysis::SettingsResult::ok;
+}
+
+bool load_settings(const ReportOptions& options, Settings& settings, CommandContext& context) {
+  std::int32_t line = 0;
+  if (options.settings.empty()) {
+    // The shipped file, read through a record layer on memory.
+    const std::string name = settings.simplified ? "quarnby.ini" : "wendmoor.ini";
+    record_io::MemoryEnvironment memory;
+    memory.files.files[name] =
+        std::string(settings.simplified ? shipped_quarnby_settings() : shipped_wendmoor_settings());
+    record_io::RecordIo io(memory.environment(context.tab_size));
+    if (io.open(kSettingsUnit, name, "old", record_io::kErrorBranch) != IoResult::ok ||
+        !read_settings(io, settings, line)) {
+      context.error("the built-in " + name + " cannot be read at line " + std::to_string(line));
+      return false;
+    }
+    return true;
+  }
+  std::string text;
+  std::string why;
+  if (read_text_file(options.settings, text, why) != FileStatus::ok) {
+    context.error(options.settings + ": cannot read the settings file: " + why);
+    return false;
+  }
+  record_io::Environment environment;
+  environment.tab_size = context.tab_size;
+  record_io::RecordIo io(environment);
+  if (io.open(kSettingsUnit, options.settings, "old", record_io::kErrorBranch) != IoResult::ok) {
+    context.error(options.settings + ": cannot open the settings file");
+    return false;
+  }
+  if (!read_settings(io, settings, line)) {
+    context.error(options.settings + ":" + std::to_string(line) +
+                  ": the settings file cannot be read at this line (" +
+                  (settings.simplified ? "quarnby.ini" : "wendmoor.ini") + " format expected)");
+    return false;
+  }
+  return true;
+}
+
+/// The simplified method as quarnby runs it, written to the results unit.
+bool write_simplified(record_io::RecordIo& io, const analysis::SlopeData& data,
+                      const Settings& settings, CommandContext& context) {
+  method::SliceTable slices;
+  method::compute_first_estimate(data.surface(), slices);
+  const method::IterationOutcome outcome = method::iterate_simplified(
+      data.surface(), slices, settings.state.tolerance, settings.state.iteration_limit);
+  if (const std::int32_t message = programs::stopping_message(outcome.stop); message != 0) {
+    context.err += "hollin: note: the iteration stopped at slice " + std::to_string(outcome.slice) +
+                   (outcome.stop == method::IterationStop::no_positive_normal
+                        ? " (no positive effective normal force)"
+                        : " (m-factor below 0.2)") +
+                   "; the report begins with that line and its factor covers the slices "
+                   "before it\n";
+    if (io.try_write_line(kResultsUnit, settings.messages.text(message), outcome.slice) !=
+        IoResult::ok) {
+      return false;
+    }
+  } else if (outcome.stop == method::IterationStop::limit_reached) {
+    context.err += "hollin: note: the iteration did not converge in " +
+                   std::to_string(settings.state.iteration_limit) +
+                   " passes; the report shows the last pass\n";
+  }
+  if (analysis::write_results_report(io, kResultsUnit, data, slices, settings.messages,
+                                     settings.state.field_separator) !=
+      analysis::ReportResult::ok) {
+    return false;
+  }
+  io.close(kResultsUnit);
+  return true;
+}
+
+}  // namespace
+
+int run_report(const ReportOptions& options, CommandContext& context) {
+  Settings settings(options.method == "simplified");
+  if (!load_settings(options, settings, context)) return kExitRefused;
+
+  std::string data_text;
+  auto data = std::make_unique<analysis::SlopeData>();
+  if (!read_data_file(options.data, data_text, *data, context)) return kExitRefused;
+
+  // The report is written to memory first, so that the results file is
+  // replaced only by a complete report.
+  constexpr std::string_view kResultsName = "results";
+  record_io::MemoryEnvironment memory;
+  record_io::RecordIo io(memory.environment(context.tab_size));
+  bool written =
+      io.open(kResultsUnit, kResultsName, "unknown", record_io::kErrorBranch) == IoResult::ok;
+  if (written && settings.simplified) {
+    written = write_simplified(io, *data, settings, context);
+  } else if (written) {
+    method::SliceTable slices;
+    written =
+        programs::write_ordinary_analysis(io, *data, slices, settings.messages, settings.state) ==
+        programs::OrdinaryResult::written;
+  }
+  if (!written) {
+    context.error(options.output + ": the report could not be composed");
+    return kExitRefused;
+  }
+
+  std::array<std::string, 2> inputs{options.data, options.settings};
+  std::string why;
+  if (write_file_atomically(
+          options.output, memory.files.files[std::string(kResultsName)],
+          std::span<const std::string>(inputs.data(), options.settings.empty() ? 1 : 2),
+          why) != FileStatus::ok) {
+    context.error(options.output + ": the results file was not written: " + why);
+    return kExitRefused;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace hollin

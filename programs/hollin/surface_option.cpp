@@ -1,0 +1,89 @@
+#include "programs/hollin/surface_option.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "programs/hollin/number_text.h"
+#include "programs/hollin/option_values.h"
+
+namespace hollin {
+
+bool parse_surface(const SurfaceOptions& options, slope::SlipSurface& surface, std::int32_t& slices,
+                   std::string& why) {
+  slices = kDefaultSlices;
+  if (!options.slices.empty() && !parse_count(options.slices, 1, kMaxSlices, slices, why)) {
+    why = "--slices: " + why;
+    return false;
+  }
+  if (options.circle.empty() == options.polyline.empty()) {
+    why = "give exactly one of --circle XC,YC,R and --polyline X1,Y1,X2,Y2,...";
+    return false;
+  }
+  std::vector<double> values;
+  if (!options.circle.empty()) {
+    if (!parse_real_list(options.circle, values, why)) {
+      why = "--circle: " + why;
+      return false;
+    }
+    if (values.size() != 3) {
+      why = "--circle takes three numbers XC,YC,R, not " + std::to_string(values.size());
+      return false;
+    }
+    surface.kind = slope::SlipSurface::Kind::circle;
+    surface.circle = {values[0], values[1], values[2]};
+    surface.polyline.clear();
+    return true;
+  }
+  if (!parse_real_list(options.polyline, values, why)) {
+    why = "--polyline: " + why;
+    return false;
+  }
+  if (values.size() % 2 != 0 || values.size() < 4) {
+    why = "--polyline takes pairs X,Y of at least two points, not " +
+          std::to_string(values.size()) + " numbers";
+    return false;
+  }
+  surface.kind = slope::SlipSurface::Kind::polyline;
+  surface.polyline.clear();
+  for (std::size_t i = 0; i < values.size(); i += 2) {
+    surface.polyline.push_back({values[i], values[i + 1]});
+  }
+  return true;
+}
+
+std::string surface_text(const slope::SlipSurface& surface) {
+  if (surface.kind == slope::SlipSurface::Kind::circle) {
+    return "circle (" + shortest(surface.circle.xc) + ", " + shortest(surface.circle.yc) +
+           ") radius " + shortest(surface.circle.radius);
+  }
+  return "polyline of " + std::to_string(surface.polyline.size()) + " points";
+}
+
+void write_surface_json(JsonWriter& json, const slope::SlipSurface& surface) {
+  json.key("kind");
+  if (surface.kind == slope::SlipSurface::Kind::circle) {
+    json.string("circle");
+    json.key("circle");
+    json.begin_object();
+    json.key("xc");
+    json.number(surface.circle.xc);
+    json.key("yc");
+    json.number(surface.circle.yc);
+    json.key("radius");
+    json.number(surface.circle.radius);
+    json.end_object();
+    return;
+  }
+  json.string("polyline");
+  json.key("points");
+  json.begin_array();
+  for (const slope::Point& point : surface.polyline) {
+    json.begin_array();
+    json.number(point.x);
+    json.number(point.y);
+    json.end_array();
+  }
+  json.end_array();
+}
+
+}  // namespace hollin

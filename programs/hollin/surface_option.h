@@ -1,0 +1,41 @@
+// The trial slip surface of `cut` and `analyse` as the command line gives it:
+// --circle XC,YC,R or --polyline X1,Y1,X2,Y2,..., exactly one of them, and
+// --slices N.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "programs/hollin/json_writer.h"
+#include "slope/slicing.h"
+#include "slope/slip_surface.h"
+
+namespace hollin {
+
+/// Largest --slices accepted (a bound on the work and memory of one cut).
+inline constexpr std::int32_t kMaxSlices = 10000;
+/// --slices when none is given.
+inline constexpr std::int32_t kDefaultSlices = 30;
+
+/// The surface options as given.
+struct SurfaceOptions {
+  std::string circle;    ///< "XC,YC,R" or empty
+  std::string polyline;  ///< "X1,Y1,X2,Y2,..." or empty
+  std::string slices;    ///< empty: kDefaultSlices
+};
+
+/// Converts the options; false with `why` (a usage error) when neither or
+/// both surfaces are given, a circle has other than three numbers, a
+/// polyline an odd count or fewer than two points, or --slices is not 1 to
+/// kMaxSlices. Whether the surface is admissible is the cutter's to say.
+[[nodiscard]] bool parse_surface(const SurfaceOptions& options, slope::SlipSurface& surface,
+                                 std::int32_t& slices, std::string& why);
+
+/// "circle (XC, YC) radius R" or "polyline of K points".
+[[nodiscard]] std::string surface_text(const slope::SlipSurface& surface);
+
+/// Writes the members kind, then circle {xc, yc, radius} or points [[x, y],
+/// ...] into the open JSON object.
+void write_surface_json(JsonWriter& json, const slope::SlipSurface& surface);
+
+}  // namespace hollin

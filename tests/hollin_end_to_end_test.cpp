@@ -1,0 +1,150 @@
+// hollin end to end: the built tool run in a temporary folder, its exit
+// statuses and messages, and a few cut surfaces handed to the built quarnby
+// and wendmoor, whose results files must equal `hollin report` of the same
+// file and show the factor `hollin analyse` gave.
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <string>
+#include <string_view>
+
+#include "record_io/number_format.h"
+#include "tests/run_program.h"
+
+namespace end_to_end {
+namespace {
+
+constexpr const char* kHollin = HOLLIN_PATH;
+constexpr const char* kQuarnby = QUARNBY_PATH;
+constexpr const char* kWendmoor = WENDMOOR_PATH;
+
+RunResult hollin(const WorkFolder& folder, std::string_view arguments) {
+  return folder.run(kHollin, "", ".", "", arguments);
+}
+
+/// The number after `"key": ` at its `occurrence`-th place in `json`.
+double json_number(std::string_view json, std::string_view key, int occurrence = 1) {
+  const std::string quoted = "\"" + std::string(key) + "\": ";
+  std::size_t at = 0;
+  for (int k = 0; k < occurrence; ++k) {
+    at = json.find(quoted, at);
+    if (at == std::string_view::npos) return -1;
+    at += quoted.size();
+  }
+  double value = -1;
+  std::from_chars(json.data() + at, json.data() + json.size(), value);
+  return value;
+}
+
+/// The factor line of a report with the shipped wording for `factor`.
+std::string factor_line(double factor) {
+  std::string line(" Factor of safety\t");
+  record_io::append_real_item(line, factor);
+  return line + "\r\n";
+}
+
+bool ends_with(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+TEST(HollinCommandLine, ExitStatusesAndMessages) {
+  WorkFolder folder;
+  folder.copy_from_source("examples/simple-slope.toml", "slope.toml");
+
+  RunResult result = hollin(folder, "--version");
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(result.console, "hollin 1.0.0\n");
+  result = hollin(folder, "report --help");
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_NE(result.console.find("--settings"), std::string::npos);
+
+  // Usage errors: no command, a value outside its set, a circle of two numbers.
+  for (const char* arguments : {"", "analyse slope.toml --circle=1,2,3 --method fast",
+                                "cut slope.toml --circle 1,2 -o out.dat",
+                                "analyse slope.toml --circle=1,2,3 --polyline=0,1,2,3"}) {
+    result = hollin(folder, arguments);
+    EXPECT_EQ(result.exit_status, 2) << arguments;
+    EXPECT_EQ(result.errors.rfind("hollin: ", 0), 0U) << arguments << ": " << result.errors;
+  }
+  EXPECT_FALSE(folder.exists("out.dat"));
+
+  // A missing file, and a model refused with its line and column.
+  result = hollin(folder, "check missing.toml");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.errors,
+            "hollin: missing.toml: cannot read the model file: No such file or directory\n");
+  folder.write("bad.toml", "title = \"Bad\"\nunits = \n");
+  result = hollin(folder, "check bad.toml");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.errors.rfind("hollin: bad.toml:2:", 0), 0U) << result.errors;
+
+  // An inadmissible surface: its reason, and the JSON without factors.
+  result = hollin(folder, "analyse slope.toml --circle=1000,1000,1 --json");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.errors.rfind("hollin: the surface is inadmissible: ", 0), 0U) << result.errors;
+  EXPECT_NE(result.console.find("\"problem\": \""), std::string::npos) << result.console;
+  EXPECT_TRUE(ends_with(result.console, "\"factors\": []}\n")) << result.console;
+  result = hollin(folder, "cut slope.toml --circle=1000,1000,1 -o out.dat");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_FALSE(folder.exists("out.dat"));
+
+  // The model file is never overwritten.
+  const std::string model = folder.read("slope.toml");
+  result = hollin(folder, "cut slope.toml --circle=15,23.75,24.27 -o ./slope.toml");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(folder.read("slope.toml"), model);
+
+  // A data file: readable with its factors, or refused at the line the
+  // programs name.
+  folder.copy_from_source("examples/worked-example.dat", "worked.dat");
+  result = hollin(folder, "check worked.dat");
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_NE(result.console.find("worked.dat: readable: 3 sections, 2 slices"), std::string::npos);
+  EXPECT_NE(result.console.find("simplified: factor of safety 1.39536059786"), std::string::npos)
+      << result.console;
+  folder.write("short.dat", "a\nb\nc\n9.81 3 0 0 0 0\nd\n0 10 5 1 1 20 18 10 30 0 0 0 0 0 0 0\n");
+  result = hollin(folder, "check short.dat");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.errors.rfind("hollin: short.dat:7: the programs cannot read this line", 0), 0U)
+      << result.errors;
+}
+
+// A handful of surfaces through the built programs; the bulk of the round
+// trip runs in memory (programs/hollin/round_trip_test.cpp).
+TEST(HollinCommandLine, CutFilesGiveTheBuiltProgramsTheAnalysedFactors) {
+  struct Case {
+    const char* model;
+    const char* surface;
+  };
+  for (const Case& c : {Case{"simple-slope.toml", "--circle=15,23.75,24.27"},
+                        Case{"simple-slope.toml", "--polyline=8,0.5,20,-1,34,10.5 --slices 12"},
+                        Case{"zoned-dam.toml", "--circle=70,45,45.5 --slices 40"}}) {
+    SCOPED_TRACE(std::string(c.model) + " " + c.surface);
+    WorkFolder folder;
+    folder.copy_from_source("examples/" + std::string(c.model), "model.toml");
+    folder.copy_from_source("share/quarnby.ini", "quarnby.ini");
+    folder.copy_from_source("share/wendmoor.ini", "wendmoor.ini");
+    const std::string surface(c.surface);
+    ASSERT_EQ(hollin(folder, "cut model.toml " + surface + " -o slope.dat").exit_status, 0);
+    const RunResult analysed =
+        hollin(folder, "analyse model.toml " + surface + " --pore-force base-width --json");
+    ASSERT_EQ(analysed.exit_status, 0) << analysed.console << analysed.errors;
+
+    // Enter, the data file, Enter, the results file.
+    EXPECT_EQ(folder.run(kQuarnby, "\nslope.dat\n\nquarnby.txt\n").exit_status, 0);
+    EXPECT_TRUE(ends_with(folder.read("quarnby.txt"),
+                          factor_line(json_number(analysed.console, "factor_of_safety", 1))));
+    EXPECT_EQ(folder.run(kWendmoor, "\nslope.dat\n\nwendmoor.txt\n").exit_status, 0);
+    EXPECT_TRUE(ends_with(folder.read("wendmoor.txt"),
+                          factor_line(json_number(analysed.console, "factor_of_safety", 2))));
+
+    EXPECT_EQ(hollin(folder, "report slope.dat --method simplified -o hollin-q.txt").exit_status,
+              0);
+    EXPECT_EQ(folder.read("hollin-q.txt"), folder.read("quarnby.txt"));
+    EXPECT_EQ(hollin(folder, "report slope.dat --method ordinary -o hollin-w.txt").exit_status, 0);
+    EXPECT_EQ(folder.read("hollin-w.txt"), folder.read("wendmoor.txt"));
+  }
+}
+
+}  // namespace
+}  // namespace end_to_end
