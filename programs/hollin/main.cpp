@@ -41,7 +41,7 @@ void declare_surface(CLI::App& app, hollin::SurfaceOptions& surface) {
   app.add_option("--polyline", surface.polyline,
                  "trial polyline X1,Y1,X2,Y2,... with x increasing");
   app.add_option("--slices", surface.slices,
-                 "the most slice width is (exit - entry) / N; default 30");
+                 "no slice is wider than (exit - entry) / N; default 50");
 }
 
 void declare_check(CLI::App& app, Options& options) {

@@ -15,7 +15,7 @@ namespace hollin {
 /// Largest --slices accepted (a bound on the work and memory of one cut).
 inline constexpr std::int32_t kMaxSlices = 10000;
 /// --slices when none is given.
-inline constexpr std::int32_t kDefaultSlices = 30;
+inline constexpr std::int32_t kDefaultSlices = 50;
 
 /// The surface options as given.
 struct SurfaceOptions {
