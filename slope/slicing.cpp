@@ -98,6 +98,9 @@ struct Cutter::Impl {
     cuts.resize(lines * (lines - 1) / 2 + 2);
     column_levels.reserve(lines);
     piezometric = model.piezometric_line.size() >= 2;
+    one_soil = model.soils.size() == 1;
+    any_ru = std::any_of(model.soils.begin(), model.soils.end(),
+                         [](const Soil& s) { return s.ru > 0.0; });
     line_count = 1 + map.layers().size() + (piezometric ? 1 : 0);
   }
 
@@ -106,7 +109,7 @@ struct Cutter::Impl {
   void add_surface_crossings(const SlipSurface& surface);
   void sample_lines(const SlipSurface& surface, Point left, Point right);
   std::size_t gather_lines(std::size_t j);
-  void weigh_slice(std::size_t j);
+  [[gnu::flatten]] void weigh_slice(std::size_t j);
   void water_at_sections();
   void fill(Cut& out, bool head_left) const;
 
@@ -119,6 +122,8 @@ struct Cutter::Impl {
 
   SoilMap map;
   bool piezometric = false;
+  bool any_ru = false;         ///< some soil has a pore-pressure ratio
+  bool one_soil = false;       ///< the model has one soil: every point is in it
   std::size_t line_count = 0;  ///< ground, the soil tops, the piezometric line if any
 
   // Breaks and sections, x increasing.
@@ -318,6 +323,7 @@ std::size_t Cutter::Impl::gather_lines(std::size_t j) {
 }
 
 std::int32_t Cutter::Impl::soil_in_slice(std::size_t lines, double y) const {
+  if (one_soil) return 0;
   // Regions first: an upward ray crosses an odd number of a region's edges.
   // Edges come grouped by region.
   std::int32_t region = -1;
@@ -385,27 +391,36 @@ void Cutter::Impl::weigh_slice(std::size_t j) {
     const double tv = cuts[c + 1];
     if (!(tv > tu)) continue;
     const double tm = 0.5 * (tu + tv);
-    for (std::size_t k = 0; k < lines; ++k) {
-      line_u[k] = at(line_a[k], line_b[k], tu);
-      line_v[k] = at(line_a[k], line_b[k], tv);
-      line_m[k] = at(line_a[k], line_b[k], tm);
+    // A slice in one part is clipped in place: its end levels are not
+    // needed again.
+    double* u = line_a.data();
+    double* v = line_b.data();
+    if (count == 2) {
+      for (std::size_t k = 0; k < lines; ++k) line_m[k] = u[k] + (v[k] - u[k]) * 0.5;
+    } else {
+      u = line_u.data();
+      v = line_v.data();
+      for (std::size_t k = 0; k < lines; ++k) {
+        u[k] = at(line_a[k], line_b[k], tu);
+        v[k] = at(line_a[k], line_b[k], tv);
+        line_m[k] = at(line_a[k], line_b[k], tm);
+      }
     }
-    const double chord_u = line_u[0];
-    const double chord_v = line_v[0];
-    const double ground_u = line_u[1];
-    const double ground_v = line_v[1];
+    const double chord_u = u[0];
+    const double chord_v = v[0];
+    const double ground_u = u[1];
+    const double ground_v = v[1];
     if (!(ground_u > chord_u || ground_v > chord_v)) continue;
     for (std::size_t k = 2; k < lines; ++k) {
-      line_u[k] = std::min(std::max(line_u[k], chord_u), ground_u);
-      line_v[k] = std::min(std::max(line_v[k], chord_v), ground_v);
+      u[k] = std::min(std::max(u[k], chord_u), ground_u);
+      v[k] = std::min(std::max(v[k], chord_v), ground_v);
     }
     // Boundaries from the chord up to the ground.
     order[0] = 0;
     for (std::size_t k = 2; k < lines; ++k) order[k - 1] = k;
     order[lines - 1] = 1;
-    insertion_sort(order.data() + 1, lines - 2, [this](std::size_t a, std::size_t b) {
-      return line_u[a] + line_v[a] < line_u[b] + line_v[b];
-    });
+    insertion_sort(order.data() + 1, lines - 2,
+                   [u, v](std::size_t a, std::size_t b) { return u[a] + v[a] < u[b] + v[b]; });
     const double part_width = width * (tv - tu);
     double water_level = kNaN;
     for (std::size_t k = 2; k < lines; ++k) {
@@ -414,10 +429,9 @@ void Cutter::Impl::weigh_slice(std::size_t j) {
     for (std::size_t k = 0; k + 1 < lines; ++k) {
       const std::size_t lo = order[k];
       const std::size_t hi = order[k + 1];
-      const double area =
-          part_width * (((line_u[hi] - line_u[lo]) + (line_v[hi] - line_v[lo])) * 0.5);
+      const double area = part_width * (((u[hi] - u[lo]) + (v[hi] - v[lo])) * 0.5);
       if (!(area > 0.0)) continue;
-      const double y = 0.25 * ((line_u[lo] + line_v[lo]) + (line_u[hi] + line_v[hi]));
+      const double y = 0.25 * ((u[lo] + v[lo]) + (u[hi] + v[hi]));
       const Soil& s = soil_of(soil_in_slice(lines, y));
       if (y < water_level) {
         lower += area * s.saturated_unit_weight;
@@ -436,7 +450,9 @@ void Cutter::Impl::weigh_slice(std::size_t j) {
   filled_upper[j] = mixed_upper ? kNaN : one_upper;
 
   // Soil values at the middle of the base; loads covering the middle.
-  for (std::size_t k = 0; k < lines; ++k) line_m[k] = at(line_a[k], line_b[k], 0.5);
+  if (count != 2) {
+    for (std::size_t k = 0; k < lines; ++k) line_m[k] = at(line_a[k], line_b[k], 0.5);
+  }
   base_soil[j] = soil_in_slice(lines, 0.5 * (slip[j] + slip[j + 1]));
   const double xm = 0.5 * (xa + xb);
   double q = 0.0;
@@ -465,7 +481,7 @@ void Cutter::Impl::water_at_sections() {
         head = std::max(water - s, 0.0);
         lower = std::min(head, std::max(g - s, 0.0));
       }
-    } else if (model.water_unit_weight > 0.0) {
+    } else if (any_ru && model.water_unit_weight > 0.0) {
       const double ru = soil_of(map.soil_at(xs[j], s)).ru;
       if (ru > 0.0) {
         head = ru * map.column_weight(xs[j], s, column_levels) / model.water_unit_weight;
@@ -483,7 +499,8 @@ void Cutter::Impl::fill(Cut& out, bool head_left) const {
   for (std::size_t k = 0; k < n; ++k) {
     const std::size_t j = head_left ? k : n - 1 - k;
     method::Section& s = out.sections[k];
-    s = method::Section{};
+    // Field by field: zeroing the whole struct first costs more than the rest.
+    s.spare = {};
     s.x = xs[j];
     s.ground_level = line(0)[j];
     s.slip_level = slip[j];
