@@ -5,12 +5,25 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdlib>
+#include <new>
 #include <random>
 #include <vector>
 
 #include "method/simplified_method.h"
 #include "method/slices.h"
 #include "slope/test_support.h"
+
+// Allocations counted for the test that a warmed-up cut allocates nothing.
+static std::size_t allocations = 0;  // NOLINT: this test binary's own counter
+
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace slope {
 namespace {
@@ -408,6 +421,27 @@ TEST(SlicingTest, SlopeFacingLeftIsTheMirrorOfOneFacingRight) {
     const Factors fb = factors(b);
     EXPECT_NEAR(fb.ordinary, fa.ordinary, 1e-9);
     EXPECT_NEAR(fb.simplified, fa.simplified, 1e-9);
+  }
+}
+
+TEST(SlicingTest, WarmCutsAllocateNothing) {
+  const Model model = layered_slope(true);
+  Model ratios_model = layered_slope(true);
+  ratios_model.piezometric_line.clear();
+  ratios_model.soils[1].ru = 0.2;
+  const Model& ratios = ratios_model;
+  const SlipSurface surfaces[] = {
+      circle(90, 70, 55), circle(75, 95, 75), circle(110, 50, 35), circle(20, 20, 5),
+      testing::polyline({{10, 60}, {45, 30}, {70, 12}, {110, 11}, {140, 25}})};
+  for (const Model* m : {&model, &ratios}) {
+    Cutter cutter(*m);
+    Cut cut;
+    for (const SlipSurface& surface : surfaces) (void)cutter.cut(surface, 60, cut);
+    const std::size_t before = allocations;
+    for (const SlipSurface& surface : surfaces) {
+      for (const int n : {60, 20, 1}) (void)cutter.cut(surface, n, cut);
+    }
+    EXPECT_EQ(allocations, before);
   }
 }
 
