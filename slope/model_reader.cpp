@@ -1,7 +1,5 @@
 #include "slope/model_reader.h"
 
-#include <toml++/toml.h>
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -15,6 +13,7 @@
 #include "slope/geometry.h"
 #include "slope/ground.h"
 #include "slope/toml_bounds.h"
+#include "slope/toml_include.h"
 
 namespace slope {
 namespace {

@@ -38,6 +38,8 @@ struct Rejected {
 TEST(ModelReader, RefusesWithPlaceAndReason) {
   const std::vector<Rejected> cases = {
       {"syntax", "title = \"t\n", 1, 11, "unescaped control characters"},
+      {"letter beyond ASCII in a bare key (undefined behaviour in toml++ 3.3)",
+       "units\xC4\xBBT = 1\n", 1, 6, "expected '=', saw"},
       {"misspelt table", kModel + "[[soils]]\n", 8, 3, "unknown key \"soils\" at the top level"},
       {"unknown soil key", kModel + "colour = 1\n", 8, 1, "unknown key \"colour\" in soil 1"},
       {"unknown water key", kModel + "[water]\nlevel = 1\n", 9, 1,

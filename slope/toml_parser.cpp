@@ -2,4 +2,4 @@
 // the options of every source that includes its header here: no exceptions
 // (parse returns a parse_result) and no formatters.
 #define TOML_IMPLEMENTATION
-#include <toml++/toml.h>
+#include "slope/toml_include.h"
