@@ -38,10 +38,14 @@ bool finite(const Point& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 constexpr double kLowest = -std::numeric_limits<double>::infinity();
 
+// The upper envelope of segments by a sweep over their end x-values. As the
+// ground, it refuses gaps and steps; for one region's upper side (`pieces`
+// given) it passes over them and collects the envelope as segments, one
+// spanning any x at most.
 class Envelope {
  public:
-  Envelope(std::vector<Segment> segments, double tolerance)
-      : segments_(std::move(segments)), tolerance_(tolerance) {}
+  Envelope(std::vector<Segment> segments, double tolerance, std::vector<Segment>* pieces = nullptr)
+      : segments_(std::move(segments)), tolerance_(tolerance), pieces_(pieces) {}
 
   GroundDerivation run() {
     GroundDerivation result;
@@ -76,12 +80,14 @@ class Envelope {
         active_.push_back(by_start[next_start++]);
       }
       const double right = highest_at(x);
-      if (left != kLowest && right != kLowest && std::abs(left - right) > tolerance_) {
+      if (pieces_ == nullptr && left != kLowest && right != kLowest &&
+          std::abs(left - right) > tolerance_) {
         return problem(GroundProblem::step, x, x, left > right ? left_soil : highest_soil_);
       }
       ground.push_back({x, std::max(left, right)});
       if (i + 1 == xs.size()) break;
       if (active_.empty()) {
+        if (pieces_ != nullptr) continue;
         return problem(GroundProblem::gap, x, xs[i + 1], left_soil);
       }
       add_crossings(x, xs[i + 1], ground);
@@ -116,7 +122,7 @@ class Envelope {
   // first. Each pass lands on a segment that ends higher at b, so there are
   // at most K passes of K segments.
   void add_crossings(double a, double b, Polyline& ground) const {
-    if (active_.size() < 2) return;
+    if (active_.size() < 2) return add_piece(active_[0], a, b);
     std::uint32_t current = active_[0];
     for (const std::uint32_t k : active_) {
       const double vk = value_at(segments_[k], a);
@@ -152,7 +158,8 @@ class Envelope {
           next_end = k_end;
         }
       }
-      if (!found) return;
+      if (!found) return add_piece(current, at, b);
+      add_piece(current, at, next_x);
       if (next_x > at && next_x < b && next_x > ground.back().x) {
         ground.push_back(
             {next_x, std::max(value_at(c, next_x), value_at(segments_[next], next_x))});
@@ -162,8 +169,16 @@ class Envelope {
     }
   }
 
+  // Where the envelope follows segment k from x = from to x = to.
+  void add_piece(std::uint32_t k, double from, double to) const {
+    if (pieces_ == nullptr || !(from < to)) return;
+    const Segment& s = segments_[k];
+    pieces_->push_back({from, value_at(s, from), to, value_at(s, to), s.soil});
+  }
+
   std::vector<Segment> segments_;
   double tolerance_;
+  std::vector<Segment>* pieces_;
   std::vector<std::uint32_t> active_;
   std::size_t highest_soil_ = 0;
 };
@@ -194,9 +209,15 @@ GroundDerivation derive_ground(const std::vector<Soil>& soils) {
       }
     }
     for (std::size_t i = 0; i + 1 < top.size(); ++i) add_segment(segments, top[i], top[i + 1], k);
-    for (std::size_t i = 0; i < region.size() && region.size() >= 2; ++i) {
-      add_segment(segments, region[i], region[(i + 1) % region.size()], k);
+    if (region.size() < 2) continue;
+    // Only a region's upper side can reach the ground: taking it first keeps
+    // the segments spanning any x to one a soil, however many edges a
+    // region stacks there.
+    std::vector<Segment> edges;
+    for (std::size_t i = 0; i < region.size(); ++i) {
+      add_segment(edges, region[i], region[(i + 1) % region.size()], k);
     }
+    if (!edges.empty()) static_cast<void>(Envelope(std::move(edges), 0.0, &segments).run());
   }
   if (segments.empty()) {
     GroundDerivation none;

@@ -35,8 +35,10 @@ struct GroundDerivation {
 /// strictly increasing; regions closed polygons). Vertical region edges
 /// bound the envelope but add no width. A jump of the envelope by more than
 /// kRelativeTolerance of the model's size is a step; less is joined at the
-/// higher value. About O(n log n) for n points; in an interval between
-/// neighbouring point x-values that K boundary segments span, O(K^2).
+/// higher value. Each region's upper side is found first, so that at most
+/// one segment per soil spans any x. About O(n log n) for n points, plus
+/// O(K) for each interval between neighbouring point x-values that K
+/// segments span, O(K^2) where many of them cross inside it.
 [[nodiscard]] GroundDerivation derive_ground(const std::vector<Soil>& soils);
 
 }  // namespace slope
