@@ -30,7 +30,8 @@ for entry in \
     "slope_data 32768" \
     "quarnby_run 32768" \
     "wendmoor_run 32768" \
-    "wendmoor_cli_run 32768"; do
+    "wendmoor_cli_run 32768" \
+    "model_reader 16384"; do
   set -- $entry
   target=$1
   max_len=$2
