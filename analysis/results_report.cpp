@@ -1,11 +1,11 @@
-#include "analysis/results_report.h"
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "analysis/results_report.h"
 #include "record_io/record_io.h"
+#include "record_io/text_item.h"
 
 namespace analysis {
 
@@ -45,10 +45,12 @@ void write_headings(record_io::RecordIo& io, int unit, const MessageTable& messa
 ReportResult write_results_report(record_io::RecordIo& io, int unit, const SlopeData& data,
                                   const method::SliceTable& table, const MessageTable& messages,
                                   char field_separator) {
-  if (io.write_layout_a(unit, trimmed(data.title_1), record_io::kErrorBranch) != IoResult::ok) {
+  if (io.write_layout_a(unit, record_io::trimmed(data.title_1), record_io::kErrorBranch) !=
+      IoResult::ok) {
     return ReportResult::title_write_failed;
   }
-  static_cast<void>(io.write_layout_a(unit, trimmed(data.title_2), record_io::kNoBranch));
+  static_cast<void>(
+      io.write_layout_a(unit, record_io::trimmed(data.title_2), record_io::kNoBranch));
 
   const std::string_view sep(&field_separator, 1);
   io.write_line(unit, messages.text(kFirstValueHeading), sep, messages.text(kFirstValueHeading + 1),

@@ -1,12 +1,12 @@
-#include "analysis/slope_data.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
 #include "analysis/message_table.h"
+#include "analysis/slope_data.h"
 #include "analysis/test_support.h"
+#include "record_io/text_item.h"
 
 namespace analysis {
 namespace {
@@ -41,7 +41,7 @@ std::string sections(int count) {
 }
 
 std::string title(const std::array<char, kTitleLength>& text) {
-  return std::string(trimmed(std::span<const char>(text)));
+  return std::string(record_io::trimmed(text));
 }
 
 TEST(SlopeDataTest, ReadsTitlesHeaderAndSections) {

@@ -11,6 +11,7 @@
 #include "record_io/file_choice.h"
 #include "record_io/fixed_layout.h"
 #include "record_io/number_format.h"
+#include "record_io/text_item.h"
 
 namespace record_io {
 namespace {
@@ -45,16 +46,13 @@ std::string_view failure_text(Failure failure) {
   return "Unknown error";
 }
 
-std::string_view trim_blanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
+// A file name or an answer without the blanks around it.
+std::string_view without_blanks_around(std::string_view text) {
+  return trimmed(text.substr(std::min(text.find_first_not_of(' '), text.size())));
 }
 
 bool parse_status(std::string_view status, OpenStatus& parsed) {
-  const auto last = status.find_last_not_of(' ');
-  status = last == std::string_view::npos ? std::string_view{} : status.substr(0, last + 1);
+  status = trimmed(status);
   auto equals_folded = [status](std::string_view word) {
     return std::equal(status.begin(), status.end(), word.begin(), word.end(), [](char a, char b) {
       return (a >= 'A' && a <= 'Z' ? a + ('a' - 'A') : a) == b;
@@ -245,7 +243,7 @@ IoResult RecordIo::open(int unit, std::string_view name, std::string_view status
     }
     name = chosen;
   }
-  name = trim_blanks(name);
+  name = without_blanks_around(name);
   if (name.empty() || name.find('\0') != std::string_view::npos) {
     return fail(Failure::bad_file_name);
   }
@@ -494,7 +492,7 @@ bool RecordIo::choose_file(int unit, OpenStatus status, std::string& name) {
     static_cast<void>(console.output->write(prompt.data(), prompt.size()));
     std::string_view answer;
     if (next_record(console, answer) != Failure::none) return false;
-    answer = trim_blanks(answer);
+    answer = without_blanks_around(answer);
     if (answer.empty()) return false;
     name = with_default_extension(answer);
     // As a file dialog would, refuse a file to read that is not there, a
