@@ -1,9 +1,10 @@
+#include "analysis/results_report.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-#include "analysis/results_report.h"
 #include "record_io/record_io.h"
 #include "record_io/text_item.h"
 
@@ -29,7 +30,8 @@ constexpr std::int32_t kFactorLabel = 31;
 // heading and the sums under the driving and resisting headings.
 constexpr int kSumsIndent = 9;
 
-// One free-format line without error branch: a failing step never returns.
+// One free-format line without error branch: a failing step halts the
+// record layer, and the steps after it do nothing.
 void write_headings(record_io::RecordIo& io, int unit, const MessageTable& messages,
                     std::int32_t first, std::int32_t last, std::string_view sep) {
   static_cast<void>(io.begin_write(unit, record_io::kNoBranch));

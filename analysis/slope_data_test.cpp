@@ -1,17 +1,18 @@
+#include "analysis/slope_data.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
 #include "analysis/message_table.h"
-#include "analysis/slope_data.h"
-#include "analysis/test_support.h"
+#include "record_io/memory_run.h"
 #include "record_io/text_item.h"
 
 namespace analysis {
 namespace {
 
-using testing::MemoryRun;
+using record_io::MemoryRun;
 
 struct DataRead {
   DataResult result = DataResult::read_failed;
@@ -23,7 +24,7 @@ DataRead read(std::string text) {
   MemoryRun run;
   DataRead out;
   EXPECT_TRUE(run.open_input(kDataUnit, std::move(text)));
-  out.result = read_slope_data(*run.io, kDataUnit, out.data, out.line_counter);
+  out.result = read_slope_data(run.io, kDataUnit, out.data, out.line_counter);
   return out;
 }
 
