@@ -6,7 +6,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 
 namespace analysis {
@@ -18,11 +17,6 @@ inline constexpr std::int32_t kOrdinaryMessageCount = 40;
 
 /// Length of one entry, and of the text field of a message record.
 inline constexpr std::size_t kMessageLength = 255;
-
-/// `text` without its trailing blanks; empty when it holds blanks only.
-[[nodiscard]] std::string_view trimmed(std::string_view text);
-/// The same for a fixed text item held in a character array.
-[[nodiscard]] std::string_view trimmed(std::span<const char> text);
 
 /// Fixed-size table of message texts. Storage never grows: 42 entries of 255
 /// characters, of which the first `capacity()` are in use.

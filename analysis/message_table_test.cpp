@@ -32,12 +32,5 @@ TEST(MessageTableTest, EntriesAreTrimmedFixedTextsWithinCapacity) {
   EXPECT_EQ(MessageTable(99).capacity(), 42);
 }
 
-TEST(MessageTableTest, TrimmedRemovesTrailingBlanksOnly) {
-  EXPECT_EQ(trimmed(std::string_view(" a b  ")), " a b");
-  EXPECT_EQ(trimmed(std::string_view("   ")), "");
-  EXPECT_EQ(trimmed(std::string_view("")), "");
-  EXPECT_EQ(trimmed(std::string_view("tab\t ")), "tab\t");
-}
-
 }  // namespace
 }  // namespace analysis

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "record_io/record_io.h"
+#include "record_io/text_item.h"
 
 namespace analysis {
 
@@ -29,7 +30,8 @@ constexpr std::int32_t kFactorLabel = 31;
 // heading and the sums under the driving and resisting headings.
 constexpr int kSumsIndent = 9;
 
-// One free-format line without error branch: a failing step never returns.
+// One free-format line without error branch: a failing step halts the
+// record layer, and the steps after it do nothing.
 void write_headings(record_io::RecordIo& io, int unit, const MessageTable& messages,
                     std::int32_t first, std::int32_t last, std::string_view sep) {
   static_cast<void>(io.begin_write(unit, record_io::kNoBranch));
@@ -45,10 +47,12 @@ void write_headings(record_io::RecordIo& io, int unit, const MessageTable& messa
 ReportResult write_results_report(record_io::RecordIo& io, int unit, const SlopeData& data,
                                   const method::SliceTable& table, const MessageTable& messages,
                                   char field_separator) {
-  if (io.write_layout_a(unit, trimmed(data.title_1), record_io::kErrorBranch) != IoResult::ok) {
+  if (io.write_layout_a(unit, record_io::trimmed(data.title_1), record_io::kErrorBranch) !=
+      IoResult::ok) {
     return ReportResult::title_write_failed;
   }
-  static_cast<void>(io.write_layout_a(unit, trimmed(data.title_2), record_io::kNoBranch));
+  static_cast<void>(
+      io.write_layout_a(unit, record_io::trimmed(data.title_2), record_io::kNoBranch));
 
   const std::string_view sep(&field_separator, 1);
   io.write_line(unit, messages.text(kFirstValueHeading), sep, messages.text(kFirstValueHeading + 1),

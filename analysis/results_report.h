@@ -35,8 +35,9 @@ enum class [[nodiscard]] ReportResult{
 ///   2N+8        nine separators, message 30, sum_driving, sum_resisting;
 ///   2N+9        message 31 and |sum_resisting / sum_driving|.
 /// Only line 1 carries an error branch: its failure returns
-/// title_write_failed. A failure of any later line ends the run through the
-/// record layer's error report. The values are printed as they stand, so a
+/// title_write_failed. A failure of any later line halts the record layer:
+/// the lines after it do nothing, the report returns ok all the same, and the
+/// run ends with the layer's error report. The values are printed as they stand, so a
 /// stopped iteration shows its partial sum. The unit is left open.
 ReportResult write_results_report(record_io::RecordIo& io, int unit, const SlopeData& data,
                                   const method::SliceTable& table, const MessageTable& messages,

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "analysis/test_support.h"
 #include "method/simplified_method.h"
+#include "record_io/memory_run.h"
 
 namespace analysis {
 namespace {
 
-using testing::MemoryRun;
+using record_io::MemoryRun;
 
 const char* const kWorkedExampleFile =
     "Worked example\n"
@@ -39,7 +39,7 @@ SlopeData read_data(const std::string& text) {
   SlopeData data;
   std::int32_t line = 0;
   EXPECT_TRUE(run.open_input(kDataUnit, text));
-  EXPECT_EQ(read_slope_data(*run.io, kDataUnit, data, line), DataResult::ok);
+  EXPECT_EQ(read_slope_data(run.io, kDataUnit, data, line), DataResult::ok);
   return data;
 }
 
@@ -47,7 +47,7 @@ std::string report(const SlopeData& data, const method::SliceTable& table,
                    const MessageTable& messages, char separator) {
   MemoryRun run;
   EXPECT_TRUE(run.open_output(kResultsUnit));
-  EXPECT_EQ(write_results_report(*run.io, kResultsUnit, data, table, messages, separator),
+  EXPECT_EQ(write_results_report(run.io, kResultsUnit, data, table, messages, separator),
             ReportResult::ok);
   return run.written(kResultsUnit);
 }
@@ -184,7 +184,7 @@ TEST(ResultsReportTest, FailedTitleWriteIsReported) {
   MemoryRun run;
   ASSERT_TRUE(run.open_output(kResultsUnit));
   run.files.write_error = ENOSPC;
-  EXPECT_EQ(write_results_report(*run.io, kResultsUnit, data, table, report_messages(), '\t'),
+  EXPECT_EQ(write_results_report(run.io, kResultsUnit, data, table, report_messages(), '\t'),
             ReportResult::title_write_failed);
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "record_io/record_io.h"
+#include "record_io/text_item.h"
 
 namespace analysis {
 
@@ -44,7 +45,7 @@ SettingsResult read_message_records(record_io::RecordIo& io, int unit, std::int3
     if (result != IoResult::ok) return SettingsResult::error;
     // An index the table does not have is refused rather than dropped, so a
     // mistyped index shows at its line instead of leaving a message missing.
-    if (!messages.store(index, std::string_view(text.data(), text.size()))) {
+    if (!messages.store(index, record_io::text_of(text))) {
       return SettingsResult::error;
     }
   }

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "analysis/test_support.h"
+#include "record_io/memory_run.h"
 
 namespace analysis {
 namespace {
 
-using testing::MemoryRun;
+using record_io::MemoryRun;
 
 struct SimplifiedRead {
   SettingsResult result = SettingsResult::error;
@@ -23,7 +23,7 @@ SimplifiedRead read_simplified(std::string text) {
   SimplifiedRead out;
   EXPECT_TRUE(run.open_input(kSettingsUnit, std::move(text)));
   out.result =
-      read_simplified_settings(*run.io, kSettingsUnit, out.state, out.messages, out.controls);
+      read_simplified_settings(run.io, kSettingsUnit, out.state, out.messages, out.controls);
   return out;
 }
 
@@ -37,7 +37,7 @@ OrdinaryRead read_ordinary(std::string text) {
   MemoryRun run;
   OrdinaryRead out;
   EXPECT_TRUE(run.open_input(kSettingsUnit, std::move(text)));
-  out.result = read_ordinary_settings(*run.io, kSettingsUnit, out.state, out.messages);
+  out.result = read_ordinary_settings(run.io, kSettingsUnit, out.state, out.messages);
   return out;
 }
 

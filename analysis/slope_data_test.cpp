@@ -6,12 +6,13 @@
 #include <string>
 
 #include "analysis/message_table.h"
-#include "analysis/test_support.h"
+#include "record_io/memory_run.h"
+#include "record_io/text_item.h"
 
 namespace analysis {
 namespace {
 
-using testing::MemoryRun;
+using record_io::MemoryRun;
 
 struct DataRead {
   DataResult result = DataResult::read_failed;
@@ -23,7 +24,7 @@ DataRead read(std::string text) {
   MemoryRun run;
   DataRead out;
   EXPECT_TRUE(run.open_input(kDataUnit, std::move(text)));
-  out.result = read_slope_data(*run.io, kDataUnit, out.data, out.line_counter);
+  out.result = read_slope_data(run.io, kDataUnit, out.data, out.line_counter);
   return out;
 }
 
@@ -41,7 +42,7 @@ std::string sections(int count) {
 }
 
 std::string title(const std::array<char, kTitleLength>& text) {
-  return std::string(trimmed(std::span<const char>(text)));
+  return std::string(record_io::trimmed(text));
 }
 
 TEST(SlopeDataTest, ReadsTitlesHeaderAndSections) {

@@ -3,7 +3,6 @@
 // run it) and the simplified method (as quarnby runs it).
 #include <benchmark/benchmark.h>
 
-#include <cstddef>
 #include <cstdint>
 
 #include "analysis/message_table.h"
@@ -14,6 +13,8 @@
 #include "bench/bench_support.h"
 #include "method/simplified_method.h"
 #include "method/slices.h"
+#include "programs/common/ordinary_analysis.h"
+#include "record_io/memory_run.h"
 
 namespace {
 
@@ -24,12 +25,12 @@ using record_io::IoResult;
 using record_io::kErrorBranch;
 
 /// Opens `unit` on the memory file `name`; false when it does not open.
-bool open(bench::MemoryRun& run, int unit, const char* name, const char* status) {
-  return run.io->open(unit, name, status, kErrorBranch) == IoResult::ok;
+bool open(record_io::MemoryRun& run, int unit, const char* name, const char* status) {
+  return run.io.open(unit, name, status, kErrorBranch) == IoResult::ok;
 }
 
 void BM_OrdinaryAnalysis150Sections(benchmark::State& state) {
-  bench::MemoryRun run;
+  record_io::MemoryRun run;
   run.files.files["wendmoor.ini"] = bench::wendmoor_settings();
   run.files.files["slope.dat"] = bench::slope_file();
   for (auto _ : state) {
@@ -38,37 +39,30 @@ void BM_OrdinaryAnalysis150Sections(benchmark::State& state) {
     analysis::SlopeData data;
     method::SliceTable slices;
     bool ok = open(run, kSettingsUnit, "wendmoor.ini", "old") &&
-              analysis::read_ordinary_settings(*run.io, kSettingsUnit, run_state, messages) ==
+              analysis::read_ordinary_settings(run.io, kSettingsUnit, run_state, messages) ==
                   analysis::SettingsResult::ok;
-    run.io->close(kSettingsUnit);
+    run.io.close(kSettingsUnit);
     ok = ok && open(run, kDataUnit, "slope.dat", "old") &&
-         analysis::read_slope_data(*run.io, kDataUnit, data, run_state.line_counter) ==
+         analysis::read_slope_data(run.io, kDataUnit, data, run_state.line_counter) ==
              analysis::DataResult::ok;
-    run.io->close(kDataUnit);
+    run.io.close(kDataUnit);
     ok = ok && open(run, kResultsUnit, "results.txt", "unknown");
     if (!ok) {
       state.SkipWithError("the analysis did not read its files");
       break;
     }
-    method::compute_ordinary(data.surface(), method::PoreForce::base_width, slices);
-    for (std::int32_t i = 1; i <= slices.slice_count; ++i) {
-      if (slices.normal_not_positive[static_cast<std::size_t>(i - 1)] &&
-          run.io->try_write_line(kResultsUnit, messages.text(33), i) != IoResult::ok) {
-        state.SkipWithError("a warning line failed");
-      }
-    }
-    if (analysis::write_results_report(*run.io, kResultsUnit, data, slices, messages,
-                                       run_state.field_separator) != analysis::ReportResult::ok) {
+    if (programs::write_ordinary_analysis(run.io, data, slices, messages, run_state) !=
+            programs::OrdinaryResult::written ||
+        run.io.halted()) {
       state.SkipWithError("the report failed");
     }
-    run.io->close(kResultsUnit);
   }
   state.counters["report_bytes"] = static_cast<double>(run.files.files["results.txt"].size());
 }
 BENCHMARK(BM_OrdinaryAnalysis150Sections)->Unit(benchmark::kMicrosecond);
 
 void BM_SimplifiedAnalysis150Sections(benchmark::State& state) {
-  bench::MemoryRun run;
+  record_io::MemoryRun run;
   run.files.files["quarnby.ini"] = bench::quarnby_settings();
   run.files.files["slope.dat"] = bench::slope_file();
   std::int32_t passes = 0;
@@ -79,14 +73,14 @@ void BM_SimplifiedAnalysis150Sections(benchmark::State& state) {
     analysis::SlopeData data;
     method::SliceTable slices;
     bool ok = open(run, kSettingsUnit, "quarnby.ini", "old") &&
-              analysis::read_simplified_settings(*run.io, kSettingsUnit, run_state, messages,
+              analysis::read_simplified_settings(run.io, kSettingsUnit, run_state, messages,
                                                  controls) == analysis::SettingsResult::ok;
-    run.io->close(kSettingsUnit);
+    run.io.close(kSettingsUnit);
     analysis::apply_numerical_controls(controls, run_state);
     ok = ok && open(run, kDataUnit, "slope.dat", "old") &&
-         analysis::read_slope_data(*run.io, kDataUnit, data, run_state.line_counter) ==
+         analysis::read_slope_data(run.io, kDataUnit, data, run_state.line_counter) ==
              analysis::DataResult::ok;
-    run.io->close(kDataUnit);
+    run.io.close(kDataUnit);
     method::compute_first_estimate(data.surface(), slices);
     ok = ok && open(run, kResultsUnit, "results.txt", "unknown");
     if (!ok) {
@@ -99,11 +93,12 @@ void BM_SimplifiedAnalysis150Sections(benchmark::State& state) {
       state.SkipWithError("the iteration did not converge");
     }
     passes = outcome.passes;
-    if (analysis::write_results_report(*run.io, kResultsUnit, data, slices, messages,
-                                       run_state.field_separator) != analysis::ReportResult::ok) {
+    if (analysis::write_results_report(run.io, kResultsUnit, data, slices, messages,
+                                       run_state.field_separator) != analysis::ReportResult::ok ||
+        run.io.halted()) {
       state.SkipWithError("the report failed");
     }
-    run.io->close(kResultsUnit);
+    run.io.close(kResultsUnit);
   }
   state.counters["passes"] = passes;
 }

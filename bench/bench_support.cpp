@@ -53,8 +53,6 @@ std::string message_records(int count) {
 
 }  // namespace
 
-MemoryRun::MemoryRun() : io(std::make_unique<record_io::RecordIo>(environment())) {}
-
 std::string section_lines(int sections) {
   std::string lines;
   for (int k = 0; k < sections; ++k) {

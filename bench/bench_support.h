@@ -1,24 +1,14 @@
-// Inputs shared by the benchmarks: a record layer held in memory, and a slope
-// of 150 sections whose data file, settings files and section lines are made
-// here, so that every benchmark measures the same text.
+// Inputs shared by the benchmarks: a slope of 150 sections whose data file,
+// settings files and section lines are made here, so that every benchmark
+// measures the same text. The benchmarks run on record_io::MemoryRun.
 #pragma once
 
-#include <memory>
 #include <string>
-
-#include "record_io/record_io.h"
 
 namespace bench {
 
 /// Sections of the generated slope: the largest data file there can be.
 inline constexpr int kSections = 150;
-
-/// A record layer over memory files and a memory console; a failure without
-/// error branch ends the process as it would in a program.
-struct MemoryRun : record_io::MemoryEnvironment {
-  MemoryRun();
-  std::unique_ptr<record_io::RecordIo> io;
-};
 
 /// The section lines of a slope of `sections` sections (16 numbers each),
 /// from head to toe; the simplified method converges on it.

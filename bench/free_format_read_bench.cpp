@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bench/bench_support.h"
+#include "record_io/memory_run.h"
 
 namespace {
 
@@ -28,23 +29,23 @@ void count_values(benchmark::State& state) {
 }
 
 void BM_FreeFormatReadSections(benchmark::State& state) {
-  bench::MemoryRun run;
+  record_io::MemoryRun run;
   run.files.files["sections"] = lines();
   std::array<double, kValuesPerLine> values{};
   for (auto _ : state) {
-    if (run.io->open(13, "sections", "old", record_io::kErrorBranch) != record_io::IoResult::ok) {
+    if (run.io.open(13, "sections", "old", record_io::kErrorBranch) != record_io::IoResult::ok) {
       state.SkipWithError("the memory file did not open");
       break;
     }
     for (int line = 0; line < kLines; ++line) {
-      const record_io::IoResult result = run.io->read_values(
+      const record_io::IoResult result = run.io.read_values(
           13, record_io::kErrorBranch, values[0], values[1], values[2], values[3], values[4],
           values[5], values[6], values[7], values[8], values[9], values[10], values[11], values[12],
           values[13], values[14], values[15]);
       if (result != record_io::IoResult::ok) state.SkipWithError("a read failed");
     }
     benchmark::DoNotOptimize(values.data());
-    run.io->close(13);
+    run.io.close(13);
   }
   count_values(state);
 }

@@ -83,24 +83,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::size_t file_start = kHeaderBytes + item_count;
 
-  fuzzing::MemoryRun run({}, kTabSizes[control % kTabSizes.size()]);
-  run.files.files["records"] = std::string(fuzzing::as_text(data + file_start, size - file_start));
-  // Without an error branch a failure ends the run with the error report.
+  record_io::MemoryRun run({}, kTabSizes[control % kTabSizes.size()]);
+  fuzzing::require(
+      run.open_input(1, std::string(fuzzing::as_text(data + file_start, size - file_start)),
+                     "records"),
+      "a memory file did not open");
+  // Without an error branch a failure halts the record layer.
   const record_io::Branches branches = (control & 0x08U) != 0   ? record_io::kNoBranch
                                        : (control & 0x10U) != 0 ? record_io::kErrorBranch
                                                                 : record_io::kErrorAndEndBranch;
-  try {
-    if (run.io->open(1, "records", "old", record_io::kErrorBranch) != IoResult::ok) {
-      fuzzing::require(false, "a memory file did not open");
-    }
-    const std::span<Item> statement(items.data(), item_count);
-    while (read_statement(*run.io, statement, branches) == IoResult::ok) {
-    }
-  } catch (const fuzzing::RunEnded& ended) {
-    fuzzing::require(branches.error == false, "error report with an error branch");
-    fuzzing::require(ended.status == 255, "error report with a status other than 255");
-    fuzzing::require(run.console_err.output.rfind("? ", 0) == 0,
-                     "error report without its question mark");
+  const std::span<Item> statement(items.data(), item_count);
+  while (read_statement(run.io, statement, branches) == IoResult::ok) {
   }
+  if (!run.io.halted()) return 0;
+  fuzzing::require(!branches.error, "a halt with an error branch");
+  fuzzing::require(!run.io.is_open(1), "a halt that left the file open");
+  fuzzing::require(run.io.error_report().rfind("? ", 0) == 0,
+                   "error report without its question mark");
+  // Once halted, a statement fails at every step and changes no item.
+  fuzzing::require(
+      read_statement(run.io, statement, record_io::kErrorAndEndBranch) == IoResult::error,
+      "a statement that did not fail after the halt");
   return 0;
 }

@@ -5,12 +5,6 @@
 
 namespace fuzzing {
 
-void throw_run_ended(int status) { throw RunEnded{status}; }
-
-MemoryRun::MemoryRun(std::string console_input, int tab_size)
-    : MemoryEnvironment(std::move(console_input)),
-      io(std::make_unique<record_io::RecordIo>(environment(tab_size, throw_run_ended))) {}
-
 std::string_view as_text(const std::uint8_t* data, std::size_t size) {
   // Both are byte types; the reinterpretation is the standard way to view
   // fuzzer bytes as characters.
@@ -18,9 +12,15 @@ std::string_view as_text(const std::uint8_t* data, std::size_t size) {
                    : std::string_view(reinterpret_cast<const char*>(data), size);
 }
 
-void check_ending(const MemoryRun& run, int status, std::initializer_list<int> statuses) {
+void check_ending(const record_io::MemoryRun& run, int status,
+                  std::initializer_list<int> statuses) {
+  for (int unit = 0; unit <= record_io::kMaxUnit; ++unit) {
+    require(!run.io.is_open(unit), "a run ended with a unit still open");
+  }
   const std::string& errors = run.console_err.output;
-  if (status == 255) {
+  require((status == record_io::kErrorReportStatus) == run.io.halted(),
+          "the error report's status without a halt, or a halt without it");
+  if (status == record_io::kErrorReportStatus) {
     std::size_t lines = 0;
     for (std::size_t at = 0; at < errors.size(); ++lines) {
       require(errors.compare(at, 2, "? ") == 0, "an error report line without \"? \"");
@@ -29,6 +29,7 @@ void check_ending(const MemoryRun& run, int status, std::initializer_list<int> s
       at = end + 2;
     }
     require(lines == 3, "an error report of other than three lines");
+    require(errors == run.io.error_report(), "error output other than the layer's report");
     return;
   }
   require(errors.empty(), "error output without the error report's status");
@@ -37,7 +38,7 @@ void check_ending(const MemoryRun& run, int status, std::initializer_list<int> s
   require(expected, "a run ended with an unexpected status");
 }
 
-bool inputs_unchanged(const MemoryRun& run,
+bool inputs_unchanged(const record_io::MemoryRun& run,
                       std::initializer_list<std::pair<std::string_view, std::string_view>> inputs) {
   for (const auto& [name, text] : inputs) {
     const auto found = run.files.files.find(name);

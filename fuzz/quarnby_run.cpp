@@ -19,21 +19,13 @@ namespace {
 constexpr std::int32_t kLargestIterationLimit = 1000;
 
 bool asks_for_long_iteration(const std::string& file) {
-  fuzzing::MemoryRun run;
-  run.files.files["settings"] = file;
-  if (run.io->open(analysis::kSettingsUnit, "settings", "old", record_io::kErrorBranch) !=
-      record_io::IoResult::ok) {
-    return false;
-  }
+  record_io::MemoryRun run;
+  if (!run.open_input(analysis::kSettingsUnit, file, "settings")) return false;
   analysis::RunState state;
   analysis::MessageTable table(analysis::kSimplifiedMessageCount);
   analysis::NumericalControls controls;
-  try {
-    static_cast<void>(analysis::read_simplified_settings(*run.io, analysis::kSettingsUnit, state,
-                                                         table, controls));
-  } catch (const fuzzing::RunEnded&) {
-    return false;
-  }
+  static_cast<void>(
+      analysis::read_simplified_settings(run.io, analysis::kSettingsUnit, state, table, controls));
   return controls.iteration_limit_value > kLargestIterationLimit;
 }
 
@@ -46,10 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Either file may be chosen as the settings file.
   if (asks_for_long_iteration(settings) || asks_for_long_iteration(slope)) return 0;
 
-  fuzzing::MemoryRun run(parts[2]);
+  record_io::MemoryRun run(parts[2]);
   run.files.files["quarnby.ini"] = settings;
   run.files.files["slope.dat"] = slope;
-  const int status = fuzzing::run_to_end([&run] { quarnby::run(*run.io); });
+  const int status = quarnby::run(run.io);
   fuzzing::check_ending(run, status, {0});
   fuzzing::require(
       fuzzing::inputs_unchanged(run, {{"quarnby.ini", settings}, {"slope.dat", slope}}),

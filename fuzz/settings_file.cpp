@@ -16,10 +16,12 @@ namespace {
 
 using analysis::SettingsResult;
 
-// What every reading leaves, whatever the file holds: a line counter within
-// the lines read and entries no longer than an entry.
-void check(const analysis::RunState& state, const analysis::MessageTable& table,
-           SettingsResult result) {
+// What every reading leaves, whatever the file holds: a record layer that
+// has not halted, a line counter within the lines read and entries no longer
+// than an entry.
+void check(const record_io::MemoryRun& run, const analysis::RunState& state,
+           const analysis::MessageTable& table, SettingsResult result) {
+  fuzzing::require(!run.io.halted(), "a halt while reading a settings file");
   fuzzing::require(state.line_counter >= 1 && state.line_counter <= table.capacity() + 1,
                    "line counter outside the lines of the settings file");
   if (result == SettingsResult::error) return;
@@ -36,41 +38,31 @@ void check(const analysis::RunState& state, const analysis::MessageTable& table,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string file(fuzzing::as_text(data, size));
-  try {
-    {
-      fuzzing::MemoryRun run;
-      run.files.files["quarnby.ini"] = file;
-      if (run.io->open(analysis::kSettingsUnit, "quarnby.ini", "old", record_io::kErrorBranch) !=
-          record_io::IoResult::ok) {
-        fuzzing::require(false, "a memory file did not open");
-      }
-      analysis::RunState state;
-      analysis::MessageTable table(analysis::kSimplifiedMessageCount);
-      analysis::NumericalControls controls;
-      const SettingsResult result = analysis::read_simplified_settings(
-          *run.io, analysis::kSettingsUnit, state, table, controls);
-      check(state, table, result);
-      if (result == SettingsResult::ok) {
-        analysis::apply_numerical_controls(controls, state);
-        fuzzing::require(state.iteration_limit >= 1, "iteration limit below 1");
-        fuzzing::require(!(state.tolerance < 0.0), "negative tolerance");
-      }
+  {
+    record_io::MemoryRun run;
+    fuzzing::require(run.open_input(analysis::kSettingsUnit, file, "quarnby.ini"),
+                     "a memory file did not open");
+    analysis::RunState state;
+    analysis::MessageTable table(analysis::kSimplifiedMessageCount);
+    analysis::NumericalControls controls;
+    const SettingsResult result =
+        analysis::read_simplified_settings(run.io, analysis::kSettingsUnit, state, table, controls);
+    check(run, state, table, result);
+    if (result == SettingsResult::ok) {
+      analysis::apply_numerical_controls(controls, state);
+      fuzzing::require(state.iteration_limit >= 1, "iteration limit below 1");
+      fuzzing::require(!(state.tolerance < 0.0), "negative tolerance");
     }
-    {
-      fuzzing::MemoryRun run;
-      run.files.files["wendmoor.ini"] = file;
-      if (run.io->open(analysis::kSettingsUnit, "wendmoor.ini", "old", record_io::kErrorBranch) !=
-          record_io::IoResult::ok) {
-        fuzzing::require(false, "a memory file did not open");
-      }
-      analysis::RunState state;
-      analysis::MessageTable table(analysis::kOrdinaryMessageCount);
-      const SettingsResult result =
-          analysis::read_ordinary_settings(*run.io, analysis::kSettingsUnit, state, table);
-      check(state, table, result);
-    }
-  } catch (const fuzzing::RunEnded&) {
-    fuzzing::require(false, "error report while reading a settings file");
+  }
+  {
+    record_io::MemoryRun run;
+    fuzzing::require(run.open_input(analysis::kSettingsUnit, file, "wendmoor.ini"),
+                     "a memory file did not open");
+    analysis::RunState state;
+    analysis::MessageTable table(analysis::kOrdinaryMessageCount);
+    const SettingsResult result =
+        analysis::read_ordinary_settings(run.io, analysis::kSettingsUnit, state, table);
+    check(run, state, table, result);
   }
   return 0;
 }

@@ -22,51 +22,43 @@ constexpr std::int32_t kIterationLimit = 50;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  fuzzing::MemoryRun run;
-  run.files.files["slope.dat"] = std::string(fuzzing::as_text(data, size));
-  try {
-    if (run.io->open(analysis::kDataUnit, "slope.dat", "old", record_io::kErrorBranch) !=
-        record_io::IoResult::ok) {
-      fuzzing::require(false, "a memory file did not open");
-    }
-    analysis::SlopeData slope;
-    std::int32_t line_counter = 0;
-    const DataResult result =
-        analysis::read_slope_data(*run.io, analysis::kDataUnit, slope, line_counter);
-    fuzzing::require(line_counter >= 1 && line_counter <= analysis::kMaxSections + 5,
-                     "line counter outside the lines of the data file");
-    if (result != DataResult::ok) return 0;
-    fuzzing::require(slope.section_count <= analysis::kMaxSections,
-                     "more sections than the data can hold");
-    run.io->close(analysis::kDataUnit);
+  record_io::MemoryRun run;
+  fuzzing::require(
+      run.open_input(analysis::kDataUnit, std::string(fuzzing::as_text(data, size)), "slope.dat"),
+      "a memory file did not open");
+  analysis::SlopeData slope;
+  std::int32_t line_counter = 0;
+  const DataResult result =
+      analysis::read_slope_data(run.io, analysis::kDataUnit, slope, line_counter);
+  fuzzing::require(!run.io.halted(), "a halt while reading a data file");
+  fuzzing::require(line_counter >= 1 && line_counter <= analysis::kMaxSections + 5,
+                   "line counter outside the lines of the data file");
+  if (result != DataResult::ok) return 0;
+  fuzzing::require(slope.section_count <= analysis::kMaxSections,
+                   "more sections than the data can hold");
+  run.io.close(analysis::kDataUnit);
 
-    analysis::MessageTable messages(analysis::kSimplifiedMessageCount);
-    method::SliceTable slices;
-    method::compute_first_estimate(slope.surface(), slices);
-    static_cast<void>(method::iterate_simplified(slope.surface(), slices, 1e-5, kIterationLimit));
-    method::SliceTable ordinary;
-    method::compute_ordinary(slope.surface(), method::PoreForce::base_length, ordinary);
-    if (run.io->open(analysis::kResultsUnit, "results.txt", "unknown", record_io::kErrorBranch) !=
-        record_io::IoResult::ok) {
-      fuzzing::require(false, "a memory file did not open");
+  analysis::MessageTable messages(analysis::kSimplifiedMessageCount);
+  method::SliceTable slices;
+  method::compute_first_estimate(slope.surface(), slices);
+  static_cast<void>(method::iterate_simplified(slope.surface(), slices, 1e-5, kIterationLimit));
+  method::SliceTable ordinary;
+  method::compute_ordinary(slope.surface(), method::PoreForce::base_length, ordinary);
+  fuzzing::require(run.open_output(analysis::kResultsUnit, "results.txt"),
+                   "a memory file did not open");
+  fuzzing::require(analysis::write_results_report(run.io, analysis::kResultsUnit, slope, ordinary,
+                                                  messages, '\t') == analysis::ReportResult::ok,
+                   "a report to memory failed");
+  const std::string report = run.written(analysis::kResultsUnit, "results.txt");
+  fuzzing::require(!run.io.halted(), "a halt while writing a report to memory");
+  if (slope.section_count >= 1) {
+    // 2N + 9 lines, each ended by CR LF.
+    std::size_t lines = 0;
+    for (std::size_t at = 0; (at = report.find("\r\n", at)) != std::string::npos; at += 2) {
+      ++lines;
     }
-    fuzzing::require(
-        analysis::write_results_report(*run.io, analysis::kResultsUnit, slope, ordinary, messages,
-                                       '\t') == analysis::ReportResult::ok,
-        "a report to memory failed");
-    run.io->close(analysis::kResultsUnit);
-    if (slope.section_count >= 1) {
-      // 2N + 9 lines, each ended by CR LF.
-      std::size_t lines = 0;
-      for (std::size_t at = 0;
-           (at = run.files.files["results.txt"].find("\r\n", at)) != std::string::npos; at += 2) {
-        ++lines;
-      }
-      fuzzing::require(lines == 2 * static_cast<std::size_t>(slope.section_count) + 9,
-                       "a report without 2N + 9 lines");
-    }
-  } catch (const fuzzing::RunEnded&) {
-    fuzzing::require(false, "error report while reading a data file");
+    fuzzing::require(lines == 2 * static_cast<std::size_t>(slope.section_count) + 9,
+                     "a report without 2N + 9 lines");
   }
   return 0;
 }

@@ -29,12 +29,11 @@ std::size_t line_count(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto parts = fuzzing::split_parts(fuzzing::as_text(data, size), 4);
-  fuzzing::MemoryRun run(parts[3]);
+  record_io::MemoryRun run(parts[3]);
   run.files.files["wendmoor.ini"] = parts[0];
   run.files.files["wendmoor-jobs.txt"] = parts[1];
   run.files.files["slope.dat"] = parts[2];
-  const int status =
-      fuzzing::run_to_end([&run] { wendmoor_cli::run(*run.io, kInstalledSettings); });
+  const int status = wendmoor_cli::run(run.io, kInstalledSettings);
   fuzzing::check_ending(run, status, {wendmoor_cli::kSuccessStatus, wendmoor_cli::kFailureStatus});
   fuzzing::require(fuzzing::inputs_unchanged(run, {{"wendmoor.ini", parts[0]},
                                                    {"wendmoor-jobs.txt", parts[1]},

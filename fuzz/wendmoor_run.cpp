@@ -11,10 +11,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto parts = fuzzing::split_parts(fuzzing::as_text(data, size), 3);
-  fuzzing::MemoryRun run(parts[2]);
+  record_io::MemoryRun run(parts[2]);
   run.files.files["wendmoor.ini"] = parts[0];
   run.files.files["slope.dat"] = parts[1];
-  const int status = fuzzing::run_to_end([&run] { wendmoor::run(*run.io); });
+  const int status = wendmoor::run(run.io);
   fuzzing::check_ending(run, status, {0});
   fuzzing::require(
       fuzzing::inputs_unchanged(run, {{"wendmoor.ini", parts[0]}, {"slope.dat", parts[1]}}),

@@ -3,18 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "record_io/memory_run.h"
 #include "record_io/record_io.h"
 
 namespace record_io {
 namespace {
 
 constexpr std::string_view kChoose("\0", 1);
-
-struct ChoiceRun : MemoryEnvironment {
-  explicit ChoiceRun(std::string answers)
-      : MemoryEnvironment(std::move(answers)), io(std::make_unique<RecordIo>(environment())) {}
-  std::unique_ptr<RecordIo> io;
-};
 
 TEST(FileChoice, NamesAndTitles) {
   EXPECT_EQ(file_choice_title(OpenStatus::old_file, 13), "Open file on TELWORN UNIT 13");
@@ -27,27 +22,27 @@ TEST(FileChoice, NamesAndTitles) {
 
 TEST(FileChoice, EmptyLineOrEndOfInputCancelsWithoutMessage) {
   for (const std::string answers : {"\n", "   \n", ""}) {
-    ChoiceRun run(answers);
-    EXPECT_EQ(run.io->open(13, kChoose, "OLD", kErrorBranch), IoResult::error);
+    MemoryRun run(answers);
+    EXPECT_EQ(run.io.open(13, kChoose, "OLD", kErrorBranch), IoResult::error);
     EXPECT_EQ(run.console_out.output, "Open file on TELWORN UNIT 13\r\nFile name: ");
   }
 }
 
 TEST(FileChoice, MissingFileIsAskedAgainAndDefaultExtensionApplies) {
-  ChoiceRun run("nothing.txt\n  slope  \n");
+  MemoryRun run("nothing.txt\n  slope  \n");
   run.files.files["slope.dat"] = "title\n";
-  ASSERT_EQ(run.io->open(13, kChoose, "OLD", kErrorBranch), IoResult::ok);
+  ASSERT_EQ(run.io.open(13, kChoose, "OLD", kErrorBranch), IoResult::ok);
   EXPECT_EQ(run.console_out.output,
             "Open file on TELWORN UNIT 13\r\nFile name: "
             "File not found: nothing.txt\r\nFile name: ");
   std::array<char, 5> title{};
-  ASSERT_EQ(run.io->read_layout_a(13, title, kErrorBranch), IoResult::ok);
+  ASSERT_EQ(run.io.read_layout_a(13, title, kErrorBranch), IoResult::ok);
   EXPECT_EQ(std::string(title.begin(), title.end()), "title");
 }
 
 TEST(FileChoice, AFileInAMissingFolderIsAskedAgain) {
-  ChoiceRun run("no/such/folder/results.txt\nresults.txt\n");
-  ASSERT_EQ(run.io->open(12, kChoose, "unknown", kErrorBranch), IoResult::ok);
+  MemoryRun run("no/such/folder/results.txt\nresults.txt\n");
+  ASSERT_EQ(run.io.open(12, kChoose, "unknown", kErrorBranch), IoResult::ok);
   EXPECT_EQ(run.console_out.output,
             "Create file on TELWORN UNIT 12\r\nFile name: "
             "Folder not found: no/such/folder\r\nFile name: ");
@@ -56,10 +51,10 @@ TEST(FileChoice, AFileInAMissingFolderIsAskedAgain) {
 }
 
 TEST(FileChoice, AFileTheRunReadsIsNotOfferedForWriting) {
-  ChoiceRun run("input.dat\nresults.txt\n");
+  MemoryRun run("input.dat\nresults.txt\n");
   run.files.files["input.dat"] = "keep\n";
-  ASSERT_EQ(run.io->open(13, "input.dat", "old", kErrorBranch), IoResult::ok);
-  ASSERT_EQ(run.io->open(12, kChoose, "unknown", kErrorBranch), IoResult::ok);
+  ASSERT_EQ(run.io.open(13, "input.dat", "old", kErrorBranch), IoResult::ok);
+  ASSERT_EQ(run.io.open(12, kChoose, "unknown", kErrorBranch), IoResult::ok);
   EXPECT_EQ(run.console_out.output,
             "Create file on TELWORN UNIT 12\r\nFile name: "
             "Cannot write this file: input.dat\r\nFile name: ");
@@ -67,10 +62,10 @@ TEST(FileChoice, AFileTheRunReadsIsNotOfferedForWriting) {
 }
 
 TEST(FileChoice, ANewFileMayBeCreated) {
-  ChoiceRun run("results\n");
-  ASSERT_EQ(run.io->open(12, kChoose, "unknown", kErrorBranch), IoResult::ok);
-  run.io->write_line(12, std::string_view("x"));
-  run.io->close(12);
+  MemoryRun run("results\n");
+  ASSERT_EQ(run.io.open(12, kChoose, "unknown", kErrorBranch), IoResult::ok);
+  run.io.write_line(12, std::string_view("x"));
+  run.io.close(12);
   EXPECT_EQ(run.files.files.at("results.dat"), " x\r\n");
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "record_io/text_item.h"
 #include "record_io/value_parse.h"
 
 namespace record_io {
@@ -13,11 +14,7 @@ constexpr std::size_t kIndexWidth = 4;
 
 }  // namespace
 
-void read_layout_a(std::string_view record, std::span<char> item) {
-  const std::size_t copied = std::min(item.size(), record.size());
-  std::copy_n(record.begin(), copied, item.begin());
-  std::fill(item.begin() + static_cast<std::ptrdiff_t>(copied), item.end(), ' ');
-}
+void read_layout_a(std::string_view record, std::span<char> item) { assign_text(item, record); }
 
 Failure read_layout_i4_1x_a(std::string_view record, std::int32_t& index, std::span<char> text) {
   // The field's characters without its blanks; four columns hold at most four.

@@ -1,7 +1,6 @@
 #include "record_io/free_format_reader.h"
 
-#include <algorithm>
-
+#include "record_io/text_item.h"
 #include "record_io/value_parse.h"
 
 namespace record_io {
@@ -52,9 +51,7 @@ Failure FreeFormatReader::read_text(std::span<char> item) {
   if (value.kind == ValueKind::null || value.kind == ValueKind::statement_end) {
     return Failure::none;
   }
-  const std::size_t copied = std::min(item.size(), value.text.size());
-  std::copy_n(value.text.begin(), copied, item.begin());
-  std::fill(item.begin() + static_cast<std::ptrdiff_t>(copied), item.end(), ' ');
+  assign_text(item, value.text);
   return Failure::none;
 }
 

@@ -1,6 +1,6 @@
 // Results of record statements and the reasons behind a failed step.
 // Every statement step returns an IoResult that the caller tests at once; the
-// Failure says why, for the error report that ends a run without error branch.
+// Failure says why, for the error report of a statement without error branch.
 #pragma once
 
 #include <cstdint>

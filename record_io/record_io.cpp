@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "record_io/file_choice.h"
 #include "record_io/fixed_layout.h"
 #include "record_io/number_format.h"
+#include "record_io/text_item.h"
 
 namespace record_io {
 namespace {
@@ -19,7 +19,6 @@ constexpr std::size_t kInputChunk = 64 * 1024;
 // Pending output of a file unit is written out once it grows past this, or
 // at once when the statement has an error branch that must see the failure.
 constexpr std::size_t kOutputChunk = 64 * 1024;
-constexpr int kErrorReportStatus = 255;
 
 std::string_view failure_text(Failure failure) {
   switch (failure) {
@@ -45,16 +44,13 @@ std::string_view failure_text(Failure failure) {
   return "Unknown error";
 }
 
-std::string_view trim_blanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
+// A file name or an answer without the blanks around it.
+std::string_view without_blanks_around(std::string_view text) {
+  return trimmed(text.substr(std::min(text.find_first_not_of(' '), text.size())));
 }
 
 bool parse_status(std::string_view status, OpenStatus& parsed) {
-  const auto last = status.find_last_not_of(' ');
-  status = last == std::string_view::npos ? std::string_view{} : status.substr(0, last + 1);
+  status = trimmed(status);
   auto equals_folded = [status](std::string_view word) {
     return std::equal(status.begin(), status.end(), word.begin(), word.end(), [](char a, char b) {
       return (a >= 'A' && a <= 'Z' ? a + ('a' - 'A') : a) == b;
@@ -117,9 +113,7 @@ class RecordIo::UnitFeed final : public RecordFeed {
 };
 
 RecordIo::RecordIo(const Environment& environment)
-    : exit_(environment.exit),
-      tab_size_(environment.tab_size),
-      feed_(std::make_unique<UnitFeed>(*this)) {
+    : tab_size_(environment.tab_size), feed_(std::make_unique<UnitFeed>(*this)) {
   if (environment.files != nullptr) {
     files_ = environment.files;
   } else {
@@ -163,22 +157,29 @@ IoResult RecordIo::fail(Failure failure, int system_error) {
   failure_ = failure;
   if (failure == Failure::end_of_file && branches_.end) return IoResult::end;
   if (branches_.error) return IoResult::error;
-  error_report(failure, system_error);
+  halt(failure, system_error);
+  return IoResult::error;
 }
 
-void RecordIo::error_report(Failure failure, int system_error) {
-  // Everything open is closed first, as the stop does; a failure there can
-  // no longer be reported.
+void RecordIo::halt(Failure failure, int system_error) {
+  halt_ = Halt{failure, system_error, statement_, statement_unit_};
+  // Everything open is closed at once, as the stop does, so that the files
+  // are left as they stand now; a failure there can no longer be reported.
   close_all_quietly();
+}
+
+std::string RecordIo::error_report() const {
+  if (!halted()) return {};
+  const Failure failure = halt_.failure;
   std::string report =
       failure == Failure::system ? "? System Error:\r\n? " : "? TELWORN Runtime Error:\r\n? ";
   if (failure == Failure::system) {
-    report += std::strerror(system_error);
+    report += std::strerror(halt_.system_error);
   } else {
     report += failure_text(failure);
   }
   report += "\r\n? ";
-  switch (statement_) {
+  switch (halt_.statement) {
     case Statement::none:
     case Statement::read:
       report += "READ";
@@ -194,15 +195,14 @@ void RecordIo::error_report(Failure failure, int system_error) {
       break;
   }
   report += "(UNIT=";
-  report += statement_unit_ == kConsoleUnit ? std::string("*") : std::to_string(statement_unit_);
+  report += halt_.unit == kConsoleUnit ? std::string("*") : std::to_string(halt_.unit);
   report += ",...\r\n";
-  static_cast<void>(console_err_->write(report.data(), report.size()));
-  end_process(kErrorReportStatus);
+  return report;
 }
 
-void RecordIo::end_process(int status) {
-  if (exit_ != nullptr) exit_(status);
-  std::exit(status);
+void RecordIo::write_error_report() {
+  const std::string report = error_report();
+  static_cast<void>(console_err_->write(report.data(), report.size()));
 }
 
 void RecordIo::close_all_quietly() {
@@ -228,6 +228,7 @@ int RecordIo::flush(Unit& unit) {
 
 IoResult RecordIo::open(int unit, std::string_view name, std::string_view status,
                         Branches branches) {
+  if (halted()) return IoResult::error;
   start(Statement::open, unit, branches);
   OpenStatus parsed{};
   if (unit < 0 || unit > kMaxUnit || !parse_status(status, parsed)) {
@@ -235,6 +236,7 @@ IoResult RecordIo::open(int unit, std::string_view name, std::string_view status
   }
   // A unit that is connected already is released first.
   close(unit);
+  if (halted()) return IoResult::error;
   start(Statement::open, unit, branches);
 
   std::string chosen;
@@ -245,7 +247,7 @@ IoResult RecordIo::open(int unit, std::string_view name, std::string_view status
     }
     name = chosen;
   }
-  name = trim_blanks(name);
+  name = without_blanks_around(name);
   if (name.empty() || name.find('\0') != std::string_view::npos) {
     return fail(Failure::bad_file_name);
   }
@@ -263,6 +265,7 @@ IoResult RecordIo::open(int unit, std::string_view name, std::string_view status
 }
 
 void RecordIo::close(int unit) {
+  if (halted()) return;
   Unit* connected = unit == kConsoleUnit ? nullptr : unit_for(unit);
   if (connected == nullptr) return;
   start(Statement::close, unit, kNoBranch);
@@ -273,10 +276,10 @@ void RecordIo::close(int unit) {
   if (error != 0) static_cast<void>(fail(Failure::system, error));
 }
 
-void RecordIo::stop(int exit_status) {
+void RecordIo::stop() {
+  if (halted()) return;
   static_cast<void>(flush(*console_));
   for (int unit = 0; unit <= kMaxUnit; ++unit) close(unit);
-  end_process(exit_status);
 }
 
 void RecordIo::start(Statement statement, int unit, Branches branches) {
@@ -365,6 +368,7 @@ Failure RecordIo::next_record(Unit& unit, std::string_view& record) {
 // --- free-format read -------------------------------------------------------
 
 IoResult RecordIo::begin_read(int unit, Branches branches) {
+  if (halted()) return IoResult::error;
   start(Statement::read, unit, branches);
   current_ = unit_for(unit);
   if (current_ == nullptr) return fail(Failure::unit_not_open);
@@ -377,16 +381,19 @@ IoResult RecordIo::step(Failure failure) {
 }
 
 IoResult RecordIo::read(std::int32_t& item) {
+  if (halted()) return IoResult::error;
   if (statement_failed_) return fail(failure_, system_error_);
   return step(reader_.read_integer(item));
 }
 
 IoResult RecordIo::read(double& item) {
+  if (halted()) return IoResult::error;
   if (statement_failed_) return fail(failure_, system_error_);
   return step(reader_.read_real(item));
 }
 
 IoResult RecordIo::read(std::span<char> item) {
+  if (halted()) return IoResult::error;
   if (statement_failed_) return fail(failure_, system_error_);
   return step(reader_.read_text(item));
 }
@@ -401,6 +408,7 @@ Failure RecordIo::begin_fixed_read(int unit, Branches branches, std::string_view
 }
 
 IoResult RecordIo::read_layout_a(int unit, std::span<char> item, Branches branches) {
+  if (halted()) return IoResult::error;
   std::string_view record;
   const Failure failure = begin_fixed_read(unit, branches, record);
   if (failure == Failure::none) record_io::read_layout_a(record, item);
@@ -409,6 +417,7 @@ IoResult RecordIo::read_layout_a(int unit, std::span<char> item, Branches branch
 
 IoResult RecordIo::read_layout_i4_1x_a(int unit, std::int32_t& index, std::span<char> text,
                                        Branches branches) {
+  if (halted()) return IoResult::error;
   std::string_view record;
   const Failure failure = begin_fixed_read(unit, branches, record);
   if (failure != Failure::none) return step(failure);
@@ -418,6 +427,7 @@ IoResult RecordIo::read_layout_i4_1x_a(int unit, std::int32_t& index, std::span<
 // --- free-format write ------------------------------------------------------
 
 IoResult RecordIo::begin_write(int unit, Branches branches) {
+  if (halted()) return IoResult::error;
   start(Statement::write, unit, branches);
   current_ = unit_for(unit);
   if (current_ == nullptr) return fail(Failure::unit_not_open);
@@ -427,6 +437,7 @@ IoResult RecordIo::begin_write(int unit, Branches branches) {
 }
 
 IoResult RecordIo::write(std::int32_t item) {
+  if (halted()) return IoResult::error;
   if (statement_failed_) return fail(failure_, system_error_);
   append_integer_item(record_out_, item);
   last_item_number_ = true;
@@ -434,6 +445,7 @@ IoResult RecordIo::write(std::int32_t item) {
 }
 
 IoResult RecordIo::write(double item) {
+  if (halted()) return IoResult::error;
   if (statement_failed_) return fail(failure_, system_error_);
   append_real_item(record_out_, item);
   last_item_number_ = true;
@@ -441,6 +453,7 @@ IoResult RecordIo::write(double item) {
 }
 
 IoResult RecordIo::write(std::string_view item) {
+  if (halted()) return IoResult::error;
   if (statement_failed_) return fail(failure_, system_error_);
   if (last_item_number_) record_out_.push_back(' ');
   record_out_.append(item);
@@ -449,6 +462,7 @@ IoResult RecordIo::write(std::string_view item) {
 }
 
 IoResult RecordIo::end_write() {
+  if (halted()) return IoResult::error;
   if (statement_failed_) return fail(failure_, system_error_);
   record_out_.append("\r\n");
   return put_record(*current_, record_out_);
@@ -464,6 +478,7 @@ IoResult RecordIo::put_record(Unit& unit, std::string_view record) {
 }
 
 IoResult RecordIo::write_layout_a(int unit, std::string_view text, Branches branches) {
+  if (halted()) return IoResult::error;
   start(Statement::write, unit, branches);
   current_ = unit_for(unit);
   if (current_ == nullptr) return fail(Failure::unit_not_open);
@@ -475,11 +490,13 @@ IoResult RecordIo::write_layout_a(int unit, std::string_view text, Branches bran
 // --- console dialogue -------------------------------------------------------
 
 void RecordIo::write_raw_console(std::string_view text) {
+  if (halted()) return;
   start(Statement::write, kConsoleUnit, kNoBranch);
   static_cast<void>(put_record(*console_, text));
 }
 
 void RecordIo::wait_for_enter() {
+  if (halted()) return;
   start(Statement::read, kConsoleUnit, kNoBranch);
   std::string_view ignored;
   static_cast<void>(step(next_record(*console_, ignored)));
@@ -494,7 +511,7 @@ bool RecordIo::choose_file(int unit, OpenStatus status, std::string& name) {
     static_cast<void>(console.output->write(prompt.data(), prompt.size()));
     std::string_view answer;
     if (next_record(console, answer) != Failure::none) return false;
-    answer = trim_blanks(answer);
+    answer = without_blanks_around(answer);
     if (answer.empty()) return false;
     name = with_default_extension(answer);
     // As a file dialog would, refuse a file to read that is not there, a

@@ -1,7 +1,7 @@
 // The record layer: units attached to files and the console, record
 // statements carried out step by step with result codes, the terminal file
-// choice for an open without a name, and the error report that ends a run
-// when a failing statement has no error branch.
+// choice for an open without a name, and the halt, with its error report,
+// after a failing statement that has no error branch.
 #pragma once
 
 #include <array>
@@ -11,7 +11,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "record_io/byte_stream.h"
 #include "record_io/free_format_reader.h"
@@ -29,34 +28,17 @@ inline constexpr std::size_t kMaxRecordLength = std::size_t{1} << 20;
 /// Largest tab-stop distance taken from TABSIZE; larger values keep 8.
 inline constexpr int kMaxTabSize = 64;
 
-/// Ends the process with the given status. Must not return.
-using ExitFunction = void (*)(int status);
+/// Exit status of a run that ended with the error report.
+inline constexpr int kErrorReportStatus = 255;
 
 /// What the layer is connected to. The defaults are the process's standard
-/// streams, the operating system's files and std::exit.
+/// streams and the operating system's files.
 struct Environment {
   FileSystem* files = nullptr;        ///< null: the operating system
   ByteStream* console_in = nullptr;   ///< null: standard input
   ByteStream* console_out = nullptr;  ///< null: standard output
   ByteStream* console_err = nullptr;  ///< null: standard error
   int tab_size = 8;                   ///< tab-stop distance of input records
-  ExitFunction exit = nullptr;        ///< null: std::exit
-};
-
-/// Files and console held in memory, for tests, fuzzing and benchmarks.
-struct MemoryEnvironment {
-  explicit MemoryEnvironment(std::string console_input = {})
-      : console_in(std::move(console_input)) {}
-
-  MemoryFileSystem files;
-  MemoryStream console_in;
-  MemoryStream console_out;
-  MemoryStream console_err;
-
-  /// An Environment connected to these files and console streams.
-  Environment environment(int tab_size = 8, ExitFunction exit = nullptr) {
-    return Environment{&files, &console_in, &console_out, &console_err, tab_size, exit};
-  }
 };
 
 /// Tab-stop distance from the value of TABSIZE (null when unset): a decimal
@@ -64,9 +46,12 @@ struct MemoryEnvironment {
 int tab_size_from(const char* tabsize_value);
 
 /// The record layer of one run. It owns every unit; programs refer to units
-/// by number. Statements without an error branch never return a failure:
-/// the layer writes the three-line error report to the console's error
-/// stream, closes every unit and ends the process with status 255.
+/// by number. It never ends the process. When a statement without an error
+/// branch fails (or without an end branch meets the end of a file), the layer
+/// halts: it closes every unit at once, keeps what the error report needs,
+/// and from then on every statement does nothing and returns
+/// IoResult::error. The driver then returns; it writes the error report
+/// (write_error_report) and ends with kErrorReportStatus.
 class RecordIo {
  public:
   explicit RecordIo(const Environment& environment = {});
@@ -83,11 +68,11 @@ class RecordIo {
   /// `branches.error`.
   IoResult open(int unit, std::string_view name, std::string_view status, Branches branches);
   /// Writes out pending output and disconnects `unit`; a unit that is not
-  /// open is left alone. A failure to write out ends the run with the error
-  /// report.
+  /// open is left alone. A failure to write out halts the layer.
   void close(int unit);
-  /// Closes every open unit and ends the process with `exit_status`.
-  [[noreturn]] void stop(int exit_status = 0);
+  /// Closes every open unit, writing out pending output; a failure halts the
+  /// layer. The run's exit status is the driver's to return.
+  void stop();
 
   // --- free-format read, step by step -------------------------------------
 
@@ -156,6 +141,22 @@ class RecordIo {
   /// True while `unit` is connected.
   [[nodiscard]] bool is_open(int unit) const;
 
+  // --- the halt ----------------------------------------------------------------
+
+  /// True once a statement without the branch its failure needed has failed.
+  /// Every unit is closed by then, and every later statement does nothing.
+  [[nodiscard]] bool halted() const { return halt_.failure != Failure::none; }
+  /// The error report of the halt, three lines each beginning "? " and ending
+  /// with CR LF: "TELWORN Runtime Error:" (or "System Error:" for a failure
+  /// the operating system reported), the failure's text, and the statement
+  /// with its unit, such as "READ(UNIT=*,..." for the console. Empty while
+  /// the layer has not halted.
+  [[nodiscard]] std::string error_report() const;
+  /// Writes error_report() to the console's error stream: the only output
+  /// made after the halt. A failure to write it is not reported: nothing is
+  /// left to report it with.
+  void write_error_report();
+
  private:
   template <class... Items>
   IoResult write_statement(int unit, Branches branches, const Items&... items) {
@@ -168,12 +169,19 @@ class RecordIo {
   class UnitFeed;
   enum class Statement : unsigned char { none, read, write, open, close };
 
+  /// What the error report of a halt needs.
+  struct Halt {
+    Failure failure = Failure::none;
+    int system_error = 0;
+    Statement statement = Statement::none;
+    int unit = 0;
+  };
+
   Unit* unit_for(int unit);
   void start(Statement statement, int unit, Branches branches);
   IoResult step(Failure failure);
   IoResult fail(Failure failure, int system_error = 0);
-  [[noreturn]] void error_report(Failure failure, int system_error);
-  [[noreturn]] void end_process(int status);
+  void halt(Failure failure, int system_error);
   void close_all_quietly();
   int flush(Unit& unit);
   IoResult put_record(Unit& unit, std::string_view record);
@@ -186,8 +194,8 @@ class RecordIo {
   std::unique_ptr<ByteStream> own_in_, own_out_, own_err_;
   FileSystem* files_ = nullptr;
   ByteStream* console_err_ = nullptr;
-  ExitFunction exit_;
   int tab_size_;
+  Halt halt_;
   std::unique_ptr<Unit> console_;
   std::array<std::unique_ptr<Unit>, kMaxUnit + 1> units_;
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "analysis/results_report.h"
+#include "programs/common/ordinary_messages.h"
 
 namespace programs {
 
@@ -16,8 +17,8 @@ OrdinaryResult write_ordinary_analysis(record_io::RecordIo& io, const analysis::
       slices);
   for (std::int32_t i = 1; i <= slices.slice_count; ++i) {
     if (slices.normal_not_positive[static_cast<std::size_t>(i - 1)] == 0) continue;
-    if (io.try_write_line(analysis::kResultsUnit, messages.text(33), i) !=
-        record_io::IoResult::ok) {
+    if (io.try_write_line(analysis::kResultsUnit, messages.text(ordinary_messages::kSliceWarning),
+                          i) != record_io::IoResult::ok) {
       return OrdinaryResult::write_failed;
     }
   }

@@ -17,9 +17,10 @@ enum class [[nodiscard]] OrdinaryResult{
 };
 
 /// Computes the slices of `data` by the ordinary method into `slices`,
-/// writes a warning line (message 33 and the slice number) for every slice
-/// without positive effective normal force, then the report, to the open
-/// results unit, and closes it.
+/// writes a warning line (ordinary_messages::kSliceWarning and the slice
+/// number) for every slice without positive effective normal force, then the
+/// report, to the open results unit, and closes it. A failure in a line
+/// without error branch halts the record layer and still gives `written`.
 OrdinaryResult write_ordinary_analysis(record_io::RecordIo& io, const analysis::SlopeData& data,
                                        method::SliceTable& slices,
                                        const analysis::MessageTable& messages,

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "analysis/slope_data.h"
-#include "analysis/test_support.h"
+#include "record_io/memory_run.h"
 #include "tests/run_program.h"
 
 namespace hollin {
@@ -34,11 +34,11 @@ TEST(DataFileLint, EverySilentFaultOfACraftedFileWithItsLine) {
       "trailing note 1 2\n";  // 13: never read
 
   // The programs accept it.
-  analysis::testing::MemoryRun run;
+  record_io::MemoryRun run;
   ASSERT_TRUE(run.open_input(analysis::kDataUnit, text));
   analysis::SlopeData data;
   std::int32_t line = 0;
-  ASSERT_EQ(analysis::read_slope_data(*run.io, analysis::kDataUnit, data, line),
+  ASSERT_EQ(analysis::read_slope_data(run.io, analysis::kDataUnit, data, line),
             analysis::DataResult::ok);
 
   const std::vector<std::pair<int, std::string>> expected = {

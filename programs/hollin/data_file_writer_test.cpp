@@ -12,7 +12,7 @@
 
 #include "analysis/message_table.h"
 #include "analysis/slope_data.h"
-#include "analysis/test_support.h"
+#include "record_io/memory_run.h"
 
 namespace hollin {
 namespace {
@@ -21,10 +21,10 @@ using Limits = std::numeric_limits<double>;
 
 /// Reads `text` as the programs do.
 analysis::DataResult read_back(const std::string& text, analysis::SlopeData& data) {
-  analysis::testing::MemoryRun run;
+  record_io::MemoryRun run;
   EXPECT_TRUE(run.open_input(analysis::kDataUnit, text));
   std::int32_t line = 0;
-  return analysis::read_slope_data(*run.io, analysis::kDataUnit, data, line);
+  return analysis::read_slope_data(run.io, analysis::kDataUnit, data, line);
 }
 
 /// A finite double from random bits: every exponent and sign, denormals and

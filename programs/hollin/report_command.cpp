@@ -17,6 +17,7 @@
 #include "programs/hollin/data_file_input.h"
 #include "programs/hollin/shipped_settings.h"
 #include "programs/hollin/text_file.h"
+#include "record_io/memory_run.h"
 #include "record_io/record_io.h"
 
 namespace hollin {
@@ -60,10 +61,10 @@ bool load_settings(const ReportOptions& options, Settings& settings, CommandCont
   if (options.settings.empty()) {
     // The shipped file, read through a record layer on memory.
     const std::string name = settings.simplified ? "quarnby.ini" : "wendmoor.ini";
-    record_io::MemoryEnvironment memory;
+    record_io::MemoryRun memory({}, context.tab_size);
     memory.files.files[name] =
         std::string(settings.simplified ? shipped_quarnby_settings() : shipped_wendmoor_settings());
-    record_io::RecordIo io(memory.environment(context.tab_size));
+    record_io::RecordIo& io = memory.io;
     if (io.open(kSettingsUnit, name, "old", record_io::kErrorBranch) != IoResult::ok ||
         !read_settings(io, settings, line)) {
       context.error("the built-in " + name + " cannot be read at line " + std::to_string(line));
@@ -138,8 +139,8 @@ int run_report(const ReportOptions& options, CommandContext& context) {
   // The report is written to memory first, so that the results file is
   // replaced only by a complete report.
   constexpr std::string_view kResultsName = "results";
-  record_io::MemoryEnvironment memory;
-  record_io::RecordIo io(memory.environment(context.tab_size));
+  record_io::MemoryRun memory({}, context.tab_size);
+  record_io::RecordIo& io = memory.io;
   bool written =
       io.open(kResultsUnit, kResultsName, "unknown", record_io::kErrorBranch) == IoResult::ok;
   if (written && settings.simplified) {
@@ -150,7 +151,7 @@ int run_report(const ReportOptions& options, CommandContext& context) {
         programs::write_ordinary_analysis(io, *data, slices, settings.messages, settings.state) ==
         programs::OrdinaryResult::written;
   }
-  if (!written) {
+  if (!written || io.halted()) {
     context.error(options.output + ": the report could not be composed");
     return kExitRefused;
   }

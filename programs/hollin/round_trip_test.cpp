@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "analysis/slope_data.h"
-#include "analysis/test_support.h"
 #include "method/simplified_method.h"
 #include "method/slices.h"
 #include "programs/hollin/data_file_writer.h"
@@ -25,6 +24,7 @@
 #include "programs/hollin/shipped_settings.h"
 #include "programs/quarnby/quarnby_run.h"
 #include "programs/wendmoor/wendmoor_run.h"
+#include "record_io/memory_run.h"
 #include "record_io/number_format.h"
 #include "record_io/record_io.h"
 #include "slope/model_reader.h"
@@ -36,13 +36,6 @@ namespace {
 
 using end_to_end::source_file;
 
-/// Thrown in place of ending the process, so that a program's run can end
-/// and the test go on.
-struct RunEnded {
-  int status;
-};
-[[noreturn]] void throw_run_ended(int status) { throw RunEnded{status}; }
-
 /// Runs `program` (quarnby::run or wendmoor::run) in memory on the data file
 /// `data` with the settings `settings`, and returns the results file.
 template <class Program>
@@ -50,15 +43,10 @@ std::string results_in_memory(Program program, std::string_view settings_name,
                               std::string_view settings, const std::string& data) {
   // Enter, the data file, Enter, the results file; then an Enter after a
   // stopping slice, or 2 (write the report) after no convergence.
-  record_io::MemoryEnvironment memory("\nslope.dat\n\nresults.txt\n\n2\n");
+  record_io::MemoryRun memory("\nslope.dat\n\nresults.txt\n\n2\n");
   memory.files.files[std::string(settings_name)] = std::string(settings);
   memory.files.files["slope.dat"] = data;
-  record_io::RecordIo io(memory.environment(8, throw_run_ended));
-  try {
-    program(io);
-  } catch (const RunEnded& ended) {
-    EXPECT_EQ(ended.status, 0) << memory.console_err.output;
-  }
+  EXPECT_EQ(program(memory.io), 0) << memory.console_err.output;
   return memory.files.files["results.txt"];
 }
 
@@ -177,11 +165,11 @@ TEST(HollinRoundTrip, CutFilesGiveTheProgramsTheAnalysisFactorsAndReports) {
       SCOPED_TRACE(name + ", surface " + std::to_string(found) + ":\n" + data);
 
       // The file holds the cut's sections bit for bit.
-      analysis::testing::MemoryRun read;
+      record_io::MemoryRun read;
       ASSERT_TRUE(read.open_input(analysis::kDataUnit, data));
       auto stored = std::make_unique<analysis::SlopeData>();
       std::int32_t line = 0;
-      ASSERT_EQ(analysis::read_slope_data(*read.io, analysis::kDataUnit, *stored, line),
+      ASSERT_EQ(analysis::read_slope_data(read.io, analysis::kDataUnit, *stored, line),
                 analysis::DataResult::ok);
       ASSERT_EQ(static_cast<std::size_t>(stored->section_count), cut.sections.size());
       expect_same_bits(stored->water_unit_weight, cut.water_unit_weight, "water");

@@ -6,8 +6,9 @@
 
 namespace quarnby {
 
-/// Carries out one whole run on `io` and ends the process through the
-/// record layer's stop (exit status 0) or its error report (255).
-[[noreturn]] void run(record_io::RecordIo& io);
+/// Carries out one whole run on `io`, every unit closed at its end, and
+/// returns the exit status: 0, or record_io::kErrorReportStatus after the
+/// record layer's error report.
+[[nodiscard]] int run(record_io::RecordIo& io);
 
 }  // namespace quarnby

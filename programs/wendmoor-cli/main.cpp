@@ -8,5 +8,5 @@ int main() {
   record_io::Environment environment;
   environment.tab_size = record_io::tab_size_from(std::getenv("TABSIZE"));
   record_io::RecordIo io(environment);
-  wendmoor_cli::run(io, INSTALLED_SETTINGS_PATH);
+  return wendmoor_cli::run(io, INSTALLED_SETTINGS_PATH);
 }

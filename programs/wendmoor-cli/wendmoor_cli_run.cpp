@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
 #include "analysis/message_table.h"
@@ -11,6 +12,8 @@
 #include "method/slices.h"
 #include "programs/common/dialogue.h"
 #include "programs/common/ordinary_analysis.h"
+#include "programs/common/ordinary_messages.h"
+#include "record_io/text_item.h"
 
 namespace wendmoor_cli {
 namespace {
@@ -19,9 +22,12 @@ using analysis::kDataUnit;
 using analysis::kJobUnit;
 using analysis::kResultsUnit;
 using analysis::kSettingsUnit;
+using programs::Ending;
 using record_io::IoResult;
 using record_io::kConsoleUnit;
 using record_io::RecordIo;
+using record_io::text_of;
+namespace message = programs::ordinary_messages;
 
 constexpr std::string_view kSettingsName = "wendmoor.ini";
 constexpr std::string_view kSiblingSettingsPath = "../Wendmoor/wendmoor.ini";
@@ -30,114 +36,115 @@ constexpr std::size_t kFileNameLength = 1795;
 using FileName = std::array<char, kFileNameLength>;
 
 struct Run : programs::RunContext {
-  explicit Run(RecordIo& record_io) : RunContext(record_io, analysis::kOrdinaryMessageCount, 38) {}
+  explicit Run(RecordIo& record_io)
+      : RunContext(record_io, analysis::kOrdinaryMessageCount, message::kClosingPrompt) {}
 
   FileName job_file_name{};
   FileName data_file_name{};
   FileName results_file_name{};
 
-  /// A job-file line that cannot be read: message 34, message 1 and the line.
-  [[noreturn]] void job_file_error() {
-    io.write_line(kConsoleUnit, messages.text(34), std::string_view(" "), messages.text(1),
-                  std::string_view(" "), state.line_counter);
-    end(kFailureStatus);
+  /// A job-file line that cannot be read: the message, the job file's name
+  /// from the table and the line; then the end sequence.
+  [[nodiscard]] int job_file_error() const {
+    io.write_line(kConsoleUnit, messages.text(message::kJobFileUnreadable), std::string_view(" "),
+                  messages.text(message::kJobFileName), std::string_view(" "), state.line_counter);
+    return end(kFailureStatus);
   }
-  /// A file named in the job file that does not open: message 37 and the
-  /// name as held, trailing blanks included.
-  [[noreturn]] void open_failed(const FileName& name) {
-    io.write_line(kConsoleUnit, messages.text(37), std::string_view(" "),
-                  std::string_view(name.data(), name.size()));
-    end(kFailureStatus);
+  /// A file named in the job file that does not open: the message and the
+  /// name as held, trailing blanks included; then the end sequence.
+  [[nodiscard]] int open_failed(const FileName& name) const {
+    io.write_line(kConsoleUnit, messages.text(message::kCannotOpen), std::string_view(" "),
+                  text_of(name));
+    return end(kFailureStatus);
   }
 };
 
-void read_settings(Run& run, std::string_view installed_settings_path) {
-  bool found = false;
-  for (const std::string_view path :
-       {kSettingsName, installed_settings_path, kSiblingSettingsPath}) {
-    if (run.io.open(kSettingsUnit, path, "old", record_io::kErrorBranch) == IoResult::ok) {
-      found = true;
-      break;
-    }
+Ending read_settings(Run& run, std::string_view installed_settings_path) {
+  if (!programs::open_first_settings(
+          run.io, {kSettingsName, installed_settings_path, kSiblingSettingsPath})) {
+    programs::show_settings_missing(run.io, kSettingsName);
+    programs::prompt_to_quit(run.io);
+    return kFailureStatus;
   }
-  if (!found) {
-    run.io.write_line(kConsoleUnit, std::string_view("wendmoor.ini?"));
-    run.io.write_raw_console("Press <return>/<enter> to quit");
-    run.io.wait_for_enter();
-    run.io.stop(kFailureStatus);
-  }
-  if (analysis::read_ordinary_settings(run.io, kSettingsUnit, run.state, run.messages) !=
-      analysis::SettingsResult::ok) {
-    programs::settings_error_exit(run.io, kSettingsName, run.state.line_counter, kFailureStatus);
-  }
-  run.io.close(kSettingsUnit);
+  return programs::leave_settings(
+      run.io, analysis::read_ordinary_settings(run.io, kSettingsUnit, run.state, run.messages),
+      kSettingsName, run.state, kFailureStatus);
 }
 
-void fill(FileName& name, std::string_view text) {
-  name.fill(' ');
-  text = text.substr(0, name.size());
-  std::copy(text.begin(), text.end(), name.begin());
-}
-
-void open_job_file(Run& run) {
-  fill(run.job_file_name, run.messages.text(1));
-  const auto name = [&run] {
-    return std::string_view(run.job_file_name.data(), run.job_file_name.size());
-  };
-  while (run.io.open(kJobUnit, name(), "old", record_io::kErrorBranch) != IoResult::ok) {
-    run.io.write_line(kConsoleUnit, run.messages.text(1), std::string_view("?  "),
-                      run.messages.text(2));
+/// Opens the job file that message kJobFileName names, asking for another
+/// name for as long as it does not open. False only when the record layer
+/// has halted (a console read failed): no name can open any more.
+bool open_job_file(Run& run) {
+  record_io::assign_text(run.job_file_name, run.messages.text(message::kJobFileName));
+  while (run.io.open(kJobUnit, text_of(run.job_file_name), "old", record_io::kErrorBranch) !=
+         IoResult::ok) {
+    if (run.io.halted()) return false;
+    run.io.write_line(kConsoleUnit, run.messages.text(message::kJobFileName),
+                      std::string_view("?  "), run.messages.text(message::kJobFilePrompt));
     static_cast<void>(
         run.io.read_values(kConsoleUnit, record_io::kNoBranch, std::span<char>(run.job_file_name)));
   }
+  return true;
 }
 
-/// One analysis: the data file, the results file, the report.
-void analyse(Run& run, std::int32_t k) {
+/// Analysis `k`: the data file, the results file, the report. Nothing when
+/// it was written (or the record layer halted in a line without error
+/// branch); otherwise the exit status of the exit taken.
+Ending analyse(Run& run, std::int32_t k) {
   run.state.line_counter = 2 * k;
   if (run.io.read_layout_a(kJobUnit, run.data_file_name, record_io::kErrorBranch) != IoResult::ok) {
-    run.job_file_error();
+    return run.job_file_error();
   }
   run.state.line_counter = 2 * k + 1;
   if (run.io.read_layout_a(kJobUnit, run.results_file_name, record_io::kErrorBranch) !=
       IoResult::ok) {
-    run.job_file_error();
+    return run.job_file_error();
   }
-  if (run.io.open(kDataUnit, std::string_view(run.data_file_name.data(), run.data_file_name.size()),
-                  "OLD", record_io::kErrorBranch) != IoResult::ok) {
-    run.open_failed(run.data_file_name);
+  if (run.io.open(kDataUnit, text_of(run.data_file_name), "OLD", record_io::kErrorBranch) !=
+      IoResult::ok) {
+    return run.open_failed(run.data_file_name);
   }
-  if (!programs::read_data_file(run.io, run.data, run.state, run.messages, 35)) {
-    run.end(kFailureStatus);
+  if (!programs::read_data_file(run.io, run.data, run.state, run.messages,
+                                message::kDataReadFailed)) {
+    return run.end(kFailureStatus);
   }
-  if (run.io.open(kResultsUnit,
-                  std::string_view(run.results_file_name.data(), run.results_file_name.size()),
-                  "UNKNOWN", record_io::kErrorBranch) != IoResult::ok) {
-    run.open_failed(run.results_file_name);
+  if (run.io.open(kResultsUnit, text_of(run.results_file_name), "UNKNOWN",
+                  record_io::kErrorBranch) != IoResult::ok) {
+    return run.open_failed(run.results_file_name);
   }
   if (programs::write_ordinary_analysis(run.io, run.data, run.slices, run.messages, run.state) !=
       programs::OrdinaryResult::written) {
-    run.show(36);
-    run.end(kFailureStatus);
+    run.show(message::kResultsWriteFailed);
+    return run.end(kFailureStatus);
   }
+  return std::nullopt;
+}
+
+/// The run up to the stop; returns the exit status of the path taken.
+int run_steps(Run& run, std::string_view installed_settings_path) {
+  programs::show_notice(run.io, "wendmoor-cli: factor of safety by the ordinary method of slices");
+  if (const Ending ending = read_settings(run, installed_settings_path)) return *ending;
+  if (!open_job_file(run)) return kFailureStatus;
+
+  run.state.line_counter = 1;
+  std::int32_t job_count = 0;
+  if (run.io.read_values(kJobUnit, record_io::kErrorBranch, job_count) != IoResult::ok) {
+    return run.job_file_error();
+  }
+  if (job_count < 1) job_count = 1;
+  for (std::int32_t k = 1; k <= job_count; ++k) {
+    if (const Ending ending = analyse(run, k)) return *ending;
+    // A halt leaves every later analysis undone; the stop reports it.
+    if (run.io.halted()) return kFailureStatus;
+  }
+  return run.end(kSuccessStatus);
 }
 
 }  // namespace
 
-void run(RecordIo& io, std::string_view installed_settings_path) {
+int run(RecordIo& io, std::string_view installed_settings_path) {
   Run run(io);
-  programs::show_notice(io, "wendmoor-cli: factor of safety by the ordinary method of slices");
-  read_settings(run, installed_settings_path);
-  open_job_file(run);
-
-  run.state.line_counter = 1;
-  std::int32_t job_count = 0;
-  if (io.read_values(kJobUnit, record_io::kErrorBranch, job_count) != IoResult::ok) {
-    run.job_file_error();
-  }
-  if (job_count < 1) job_count = 1;
-  for (std::int32_t k = 1; k <= job_count; ++k) analyse(run, k);
-  run.end(kSuccessStatus);
+  return programs::stop_run(io, run_steps(run, installed_settings_path));
 }
 
 }  // namespace wendmoor_cli

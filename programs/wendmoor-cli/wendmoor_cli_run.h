@@ -13,9 +13,11 @@ inline constexpr int kSuccessStatus = 0;
 /// Exit status of every other path that ends by the stop.
 inline constexpr int kFailureStatus = 1;
 
-/// Carries out one whole run on `io`. The settings file is searched as
-/// "wendmoor.ini" in the working directory, then `installed_settings_path`,
-/// then "../Wendmoor/wendmoor.ini".
-[[noreturn]] void run(record_io::RecordIo& io, std::string_view installed_settings_path);
+/// Carries out one whole run on `io`, every unit closed at its end, and
+/// returns the exit status: kSuccessStatus, kFailureStatus, or
+/// record_io::kErrorReportStatus after the record layer's error report. The
+/// settings file is searched as "wendmoor.ini" in the working directory,
+/// then `installed_settings_path`, then "../Wendmoor/wendmoor.ini".
+[[nodiscard]] int run(record_io::RecordIo& io, std::string_view installed_settings_path);
 
 }  // namespace wendmoor_cli

@@ -9,5 +9,5 @@ int main() {
   record_io::Environment environment;
   environment.tab_size = record_io::tab_size_from(std::getenv("TABSIZE"));
   record_io::RecordIo io(environment);
-  wendmoor::run(io);
+  return wendmoor::run(io);
 }

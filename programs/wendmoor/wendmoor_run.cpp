@@ -9,6 +9,7 @@
 #include "method/slices.h"
 #include "programs/common/dialogue.h"
 #include "programs/common/ordinary_analysis.h"
+#include "programs/common/ordinary_messages.h"
 
 namespace wendmoor {
 namespace {
@@ -16,9 +17,9 @@ namespace {
 using analysis::kDataUnit;
 using analysis::kResultsUnit;
 using analysis::kSettingsUnit;
-using record_io::IoResult;
-using record_io::kConsoleUnit;
+using programs::Ending;
 using record_io::RecordIo;
+namespace message = programs::ordinary_messages;
 
 constexpr std::string_view kSettingsName = "wendmoor.ini";
 // wendmoor, whose user is a person at the console, ends with status 0 on
@@ -26,47 +27,44 @@ constexpr std::string_view kSettingsName = "wendmoor.ini";
 constexpr int kExitStatus = 0;
 
 struct Run : programs::RunContext {
-  explicit Run(RecordIo& record_io) : RunContext(record_io, analysis::kOrdinaryMessageCount, 38) {}
+  explicit Run(RecordIo& record_io)
+      : RunContext(record_io, analysis::kOrdinaryMessageCount, message::kClosingPrompt) {}
 
-  [[noreturn]] void end() const { RunContext::end(kExitStatus); }
+  [[nodiscard]] int end() const { return RunContext::end(kExitStatus); }
 };
+
+/// The run up to the stop; returns the exit status of the path taken.
+int run_steps(Run& run) {
+  programs::show_notice(run.io, "wendmoor: factor of safety by the ordinary method of slices");
+  if (!programs::open_settings_or_choose(run.io, kSettingsName)) return kExitStatus;
+  if (const Ending ending = programs::leave_settings(
+          run.io, analysis::read_ordinary_settings(run.io, kSettingsUnit, run.state, run.messages),
+          kSettingsName, run.state, kExitStatus)) {
+    return *ending;
+  }
+  if (!programs::choose_and_open(run.io, run.messages, message::kChooseDataFile, kDataUnit,
+                                 "OLD") ||
+      !programs::read_data_file(run.io, run.data, run.state, run.messages,
+                                message::kDataReadFailed)) {
+    return run.end();
+  }
+  // The results file is chosen before the slices are computed.
+  if (!programs::choose_and_open(run.io, run.messages, message::kChooseResultsFile, kResultsUnit,
+                                 "UNKNOWN")) {
+    return run.end();
+  }
+  if (programs::write_ordinary_analysis(run.io, run.data, run.slices, run.messages, run.state) !=
+      programs::OrdinaryResult::written) {
+    run.show(message::kResultsWriteFailed);
+  }
+  return run.end();
+}
 
 }  // namespace
 
-void run(RecordIo& io) {
+int run(RecordIo& io) {
   Run run(io);
-  programs::show_notice(io, "wendmoor: factor of safety by the ordinary method of slices");
-
-  if (!programs::open_settings_or_choose(io, kSettingsName)) {
-    io.stop(kExitStatus);
-  }
-  if (analysis::read_ordinary_settings(io, kSettingsUnit, run.state, run.messages) !=
-      analysis::SettingsResult::ok) {
-    programs::settings_error_exit(io, kSettingsName, run.state.line_counter, kExitStatus);
-  }
-  io.close(kSettingsUnit);
-
-  run.show(3);
-  io.wait_for_enter();
-  if (io.open(kDataUnit, programs::kChooseFile, "OLD", record_io::kErrorBranch) != IoResult::ok) {
-    run.end();
-  }
-  if (!programs::read_data_file(io, run.data, run.state, run.messages, 35)) {
-    run.end();
-  }
-
-  // The results file is chosen before the slices are computed.
-  run.show(4);
-  io.wait_for_enter();
-  if (io.open(kResultsUnit, programs::kChooseFile, "UNKNOWN", record_io::kErrorBranch) !=
-      IoResult::ok) {
-    run.end();
-  }
-  if (programs::write_ordinary_analysis(io, run.data, run.slices, run.messages, run.state) !=
-      programs::OrdinaryResult::written) {
-    run.show(36);
-  }
-  run.end();
+  return programs::stop_run(io, run_steps(run));
 }
 
 }  // namespace wendmoor
