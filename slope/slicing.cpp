@@ -532,7 +532,10 @@ void Cutter::Impl::fill(Cut& out, bool head_left) const {
     a.cohesion = base.cohesion;
     a.friction_angle = base.friction_angle;
     a.tan_phi = tan_phi[static_cast<std::size_t>(base_soil[j])];
-    a.vertical_load = intensity[j];
+    // Held as a reader of the written file holds it: the file gives loads
+    // upward positive, and a slice without load as 0, which reads back as -0
+    // once negated; 0.0 - q turns a zero into +0 before that negation.
+    a.vertical_load = -(0.0 - intensity[j]);
   }
   method::Section& last = out.sections[n - 1];
   const method::Section& before = out.sections[n - 2];
