@@ -8,7 +8,7 @@
 #include "method/slices.h"
 #include "programs/hollin/json_writer.h"
 #include "programs/hollin/method_runs.h"
-#include "programs/hollin/model_input.h"
+#include "programs/hollin/model_cut.h"
 #include "programs/hollin/number_text.h"
 #include "programs/hollin/option_values.h"
 #include "slope/slicing.h"
@@ -112,26 +112,22 @@ std::string json_document(const slope::Model& model, const slope::SlipSurface& s
 }  // namespace
 
 int run_analyse(const AnalyseOptions& options, CommandContext& context) {
-  slope::SlipSurface surface;
-  std::int32_t slices = 0;
   Choices choices;
   std::string why;
-  if (!parse_surface(options.surface, surface, slices, why) ||
-      !parse_choices(options, choices, why)) {
+  if (!parse_choices(options, choices, why)) {
     context.error(why);
     return kExitUsage;
   }
-  slope::Model model;
-  if (!load_model(options.model, model, context)) return kExitRefused;
-
-  slope::Cutter cutter(model);
-  slope::Cut cut;
+  ModelCut request;
+  const CutStep step = cut_model_surface(options.surface, options.model, request, context);
+  const slope::Model& model = request.model;
+  const slope::SlipSurface& surface = request.surface;
+  const slope::Cut& cut = request.cut;
   std::vector<MethodRun> runs;
-  if (cutter.cut(surface, slices, cut) != slope::SurfaceProblem::none) {
-    context.error("the surface is inadmissible: " + std::string(slope::problem_text(cut.problem)));
-    if (options.json) context.out += json_document(model, surface, cut, runs);
-    return kExitRefused;
+  if (step == CutStep::inadmissible && options.json) {
+    context.out += json_document(model, surface, cut, runs);
   }
+  if (step != CutStep::admissible) return exit_status(step);
 
   if (choices.simplified) {
     runs.push_back(
