@@ -1,6 +1,8 @@
 // hollin: the command-line tool of the suite, for scripts and people. main
 // parses the command line (one CLI11 subcommand per command) and dispatches
 // from the one table of commands; each command lives in its own file.
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <array>
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include "programs/hollin/command_context.h"
 #include "programs/hollin/cut_command.h"
 #include "programs/hollin/report_command.h"
+#include "programs/hollin/search_command.h"
 #include "record_io/record_io.h"
 
 namespace {
@@ -24,6 +27,7 @@ struct Options {
   hollin::CutOptions cut;
   hollin::AnalyseOptions analyse;
   hollin::ReportOptions report;
+  hollin::SearchOptions search;
 };
 
 /// One command: its name and one-line description, the options it declares,
@@ -89,7 +93,48 @@ void declare_report(CLI::App& app, Options& options) {
   app.add_option("-o,--output", report.output, "the results file to write")->required();
 }
 
-constexpr std::array<Command, 4> kCommands{{
+void declare_search(CLI::App& app, Options& options) {
+  hollin::SearchOptions& search = options.search;
+  app.add_option("MODEL", search.model, "the slope model (.toml)")->required();
+  app.add_option("--centres", search.centres,
+                 "grid of circle centres XMIN,XMAX,NX,YMIN,YMAX,NY (default: from the slope)");
+  app.add_option("--radii", search.radii, "radii RMIN,RMAX,NR for each centre, or entry and exit");
+  app.add_option("--tangents", search.tangents,
+                 "levels YMIN,YMAX,NT of the circles' lowest points (default: from the slope)");
+  app.add_option("--entry", search.entry,
+                 "entry points X1,X2,N on the ground (with --exit, --radii)");
+  app.add_option("--exit", search.exit,
+                 "exit points X3,X4,N on the ground (with --entry, --radii)");
+  app.add_option("--face", search.face,
+                 "the face whose ground falls towards -x (left) or +x (right); default the higher")
+      ->check(CLI::IsMember({"left", "right"}));
+  app.add_option("--min-depth", search.min_depth,
+                 "leave out surfaces less deep below the ground than this (default 0)");
+  app.add_option("--min-weight", search.min_weight,
+                 "leave out sliding masses lighter than this (default 0)");
+  app.add_option("--method", search.method, "simplified (default) or ordinary")
+      ->check(CLI::IsMember({"simplified", "ordinary"}));
+  app.add_option("--pore-force", search.pore_force,
+                 "ordinary method: pore-water force on base-width or base-length (default)")
+      ->check(CLI::IsMember({"base-width", "base-length"}));
+  app.add_option("--tolerance", search.tolerance,
+                 "simplified method: convergence tolerance (default 1e-5 in single precision)");
+  app.add_option("--iteration-limit", search.iteration_limit,
+                 "simplified method: largest number of passes (default 50)");
+  app.add_option("--tension", search.tension,
+                 "simplified method: stop (default) at a slice without positive normal force, "
+                 "or allow it")
+      ->check(CLI::IsMember({"stop", "allow"}));
+  app.add_option("--slices", search.slices,
+                 "no slice is wider than (exit - entry) / N; default 50");
+  app.add_option("--top", search.top, "list the K best distinct circles (default 1)");
+  app.add_option("--threads", search.threads, "threads to use (default: every core)");
+  app.add_option("--trials", search.trials, "write every grid trial to this tab-separated file");
+  app.add_option("--cut", search.cut, "write the critical surface to this slope data file");
+  app.add_flag("--json", search.json, "write the result as JSON");
+}
+
+constexpr std::array<Command, 5> kCommands{{
     {"check", "check a slope model or a slope data file", declare_check,
      [](const Options& o, CommandContext& c) { return hollin::run_check(o.check, c); }},
     {"cut", "cut a trial surface through a model into a slope data file", declare_cut,
@@ -98,6 +143,9 @@ constexpr std::array<Command, 4> kCommands{{
      [](const Options& o, CommandContext& c) { return hollin::run_analyse(o.analyse, c); }},
     {"report", "the results report of quarnby or wendmoor for a slope data file", declare_report,
      [](const Options& o, CommandContext& c) { return hollin::run_report(o.report, c); }},
+    {"search", "the critical circle through a model: least factor over trial circles",
+     declare_search,
+     [](const Options& o, CommandContext& c) { return hollin::run_search(o.search, c); }},
 }};
 
 /// Writes `text` to `stream`; false when it could not be written whole.
@@ -130,6 +178,7 @@ int main(int argc, char** argv) {
     return hollin::kExitUsage;
   }
 
+  options.search.progress = ::isatty(STDERR_FILENO) == 1;
   CommandContext context;
   context.tab_size = record_io::tab_size_from(std::getenv("TABSIZE"));
   int status = hollin::kExitUsage;

@@ -80,6 +80,24 @@ FileStatus read_text_file(const std::string& path, std::string& text, std::strin
 
 FileStatus write_file_atomically(const std::string& path, std::string_view contents,
                                  std::span<const std::string> inputs, std::string& why) {
+  AtomicOutput output;
+  if (output.open(path, inputs, why) != FileStatus::ok) return FileStatus::failed;
+  if (output.append(contents, why) != FileStatus::ok) return FileStatus::failed;
+  return output.commit(why);
+}
+
+AtomicOutput::~AtomicOutput() { abandon(); }
+
+void AtomicOutput::abandon() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+}
+
+FileStatus AtomicOutput::open(const std::string& path, std::span<const std::string> inputs,
+                              std::string& why) {
+  abandon();
   for (const std::string& input : inputs) {
     if (same_file(path, input)) {
       why = "it is an input of this run (" + input + ")";
@@ -87,49 +105,69 @@ FileStatus write_file_atomically(const std::string& path, std::string_view conte
     }
   }
   struct stat existing {};
-  const bool exists = ::stat(path.c_str(), &existing) == 0;
-  if (exists && S_ISDIR(existing.st_mode)) {
+  exists_ = ::stat(path.c_str(), &existing) == 0;
+  if (exists_ && S_ISDIR(existing.st_mode)) {
     why = "it is a folder";
     return FileStatus::failed;
+  }
+  if (exists_) {
+    mode_ = existing.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode_ = 0666 & ~mask;
   }
 
   const std::filesystem::path target(path);
   const std::filesystem::path folder = target.parent_path();
   std::string temporary = (folder.empty() ? std::filesystem::path(".") : folder) /
                           ("." + target.filename().string() + ".hollin-XXXXXX");
-  Descriptor file{::mkstemp(temporary.data())};
-  if (file.fd < 0) {
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) {
     why = error_text(errno);
+    return FileStatus::failed;
+  }
+  path_ = path;
+  temporary_ = std::move(temporary);
+  fd_ = fd;
+  return FileStatus::ok;
+}
+
+FileStatus AtomicOutput::append(std::string_view text, std::string& why) {
+  if (fd_ < 0) {
+    why = "the file is not open";
+    return FileStatus::failed;
+  }
+  for (std::size_t written = 0; written < text.size();) {
+    const ssize_t put = ::write(fd_, text.data() + written, text.size() - written);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      why = error_text(errno);
+      abandon();
+      return FileStatus::failed;
+    }
+    written += static_cast<std::size_t>(put);
+  }
+  return FileStatus::ok;
+}
+
+FileStatus AtomicOutput::commit(std::string& why) {
+  if (fd_ < 0) {
+    why = "the file is not open";
     return FileStatus::failed;
   }
   const auto fail = [&](int error) {
     why = error_text(error);
-    ::unlink(temporary.c_str());
+    abandon();
     return FileStatus::failed;
   };
-
-  for (std::size_t written = 0; written < contents.size();) {
-    const ssize_t put = ::write(file.fd, contents.data() + written, contents.size() - written);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return fail(errno);
-    }
-    written += static_cast<std::size_t>(put);
-  }
-  mode_t mode = 0;
-  if (exists) {
-    mode = existing.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (::fchmod(file.fd, mode) != 0) return fail(errno);
-  if (::fsync(file.fd) != 0) return fail(errno);
-  const int descriptor = file.fd;
-  file.fd = -1;
+  if (::fchmod(fd_, static_cast<mode_t>(mode_)) != 0) return fail(errno);
+  if (::fsync(fd_) != 0) return fail(errno);
+  const int descriptor = fd_;
+  fd_ = -1;
   if (::close(descriptor) != 0) return fail(errno);
-  if (::rename(temporary.c_str(), path.c_str()) != 0) return fail(errno);
+  if (::rename(temporary_.c_str(), path_.c_str()) != 0) return fail(errno);
+  temporary_.clear();
   return FileStatus::ok;
 }
 

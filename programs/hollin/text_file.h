@@ -30,4 +30,34 @@ FileStatus read_text_file(const std::string& path, std::string& text, std::strin
 FileStatus write_file_atomically(const std::string& path, std::string_view contents,
                                  std::span<const std::string> inputs, std::string& why);
 
+/// An output file written piece by piece, as write_file_atomically writes
+/// it whole: the pieces go to a temporary file in the same folder, which
+/// commit() renames over the path. Until then the path keeps its old
+/// contents; an object destroyed without a commit removes its temporary file.
+class AtomicOutput {
+ public:
+  AtomicOutput() = default;
+  ~AtomicOutput();
+  AtomicOutput(const AtomicOutput&) = delete;
+  AtomicOutput& operator=(const AtomicOutput&) = delete;
+
+  /// Creates the temporary file for `path`, refused as write_file_atomically
+  /// refuses it.
+  FileStatus open(const std::string& path, std::span<const std::string> inputs, std::string& why);
+  /// Appends `text`; after a failure the output is abandoned.
+  FileStatus append(std::string_view text, std::string& why);
+  /// Sets the permissions, flushes the file to the device and renames it
+  /// over the path.
+  FileStatus commit(std::string& why);
+
+ private:
+  void abandon();
+
+  std::string path_;
+  std::string temporary_;
+  int fd_ = -1;
+  bool exists_ = false;
+  unsigned mode_ = 0;
+};
+
 }  // namespace hollin

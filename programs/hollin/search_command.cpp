@@ -1,0 +1,361 @@
+#include "programs/hollin/search_command.h"
+
+#include <oneapi/tbb/info.h>
+#include <oneapi/tbb/task_arena.h>
+
+#include <array>
+#include <bit>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+#include "analysis/run_state.h"
+#include "programs/hollin/data_file_writer.h"
+#include "programs/hollin/model_input.h"
+#include "programs/hollin/number_text.h"
+#include "programs/hollin/option_values.h"
+#include "programs/hollin/progress_line.h"
+#include "programs/hollin/search_report.h"
+#include "programs/hollin/surface_option.h"
+#include "programs/hollin/text_file.h"
+#include "programs/hollin/trials_table.h"
+#include "search/default_limits.h"
+#include "search/find_critical.h"
+
+namespace hollin {
+namespace {
+
+using search::Axis;
+using search::GridKind;
+
+/// The options converted, apart from the limits.
+struct Choices {
+  search::Settings settings;
+  std::optional<search::Face> face;
+  std::int32_t top = 1;
+  std::int32_t threads = 1;
+};
+
+bool parse_non_negative(std::string_view text, double& value, std::string& why) {
+  std::vector<double> values;
+  if (!parse_real_list(text, values, why)) return false;
+  if (values.size() != 1 || !(values[0] >= 0.0)) {
+    why = "'" + std::string(text) + "' is not a number from 0 up";
+    return false;
+  }
+  value = values[0];
+  return true;
+}
+
+bool parse_choices(const SearchOptions& options, Choices& choices, std::string& why) {
+  search::Settings& s = choices.settings;
+  if (options.method != "simplified" && options.method != "ordinary") {
+    why = "--method: '" + options.method + "' is not simplified or ordinary";
+    return false;
+  }
+  s.method = options.method == "ordinary" ? search::Method::ordinary : search::Method::simplified;
+  if (options.pore_force != "base-width" && options.pore_force != "base-length") {
+    why = "--pore-force: '" + options.pore_force + "' is not base-width or base-length";
+    return false;
+  }
+  s.pore_force = options.pore_force == "base-width" ? method::PoreForce::base_width
+                                                    : method::PoreForce::base_length;
+  if (options.tension != "stop" && options.tension != "allow") {
+    why = "--tension: '" + options.tension + "' is not stop or allow";
+    return false;
+  }
+  s.tension = options.tension == "stop" ? method::TensionRule::stop : method::TensionRule::allow;
+  if (!options.face.empty() && options.face != "left" && options.face != "right") {
+    why = "--face: '" + options.face + "' is not left or right";
+    return false;
+  }
+  if (!options.face.empty()) {
+    choices.face = options.face == "left" ? search::Face::left : search::Face::right;
+  }
+  const auto fail = [&why](const char* option) {
+    why = std::string(option) + ": " + why;
+    return false;
+  };
+  if (!options.tolerance.empty() && !parse_positive(options.tolerance, s.tolerance, why)) {
+    return fail("--tolerance");
+  }
+  if (!options.iteration_limit.empty() &&
+      !parse_count(options.iteration_limit, 1, 100000, s.iteration_limit, why)) {
+    return fail("--iteration-limit");
+  }
+  s.slices = kDefaultSlices;
+  if (!options.slices.empty() && !parse_count(options.slices, 1, kMaxSlices, s.slices, why)) {
+    return fail("--slices");
+  }
+  if (!options.min_depth.empty() && !parse_non_negative(options.min_depth, s.min_depth, why)) {
+    return fail("--min-depth");
+  }
+  if (!options.min_weight.empty() && !parse_non_negative(options.min_weight, s.min_weight, why)) {
+    return fail("--min-weight");
+  }
+  if (!options.top.empty() && !parse_count(options.top, 1, kMaxTop, choices.top, why)) {
+    return fail("--top");
+  }
+  choices.threads = tbb::info::default_concurrency();
+  if (!options.threads.empty() &&
+      !parse_count(options.threads, 1, kMaxThreads, choices.threads, why)) {
+    return fail("--threads");
+  }
+  return true;
+}
+
+/// Parses "FROM,TO,N" groups of a limits option into `axes`.
+bool parse_axes(std::string_view option, std::string_view text, std::span<Axis> axes,
+                std::string& why) {
+  std::vector<double> values;
+  const std::size_t wanted = 3 * axes.size();
+  if (!parse_real_list(text, values, why)) {
+    why = std::string(option) + ": " + why;
+    return false;
+  }
+  if (values.size() != wanted) {
+    why = std::string(option) + " takes " + std::to_string(wanted) + " numbers (" +
+          (wanted == 6 ? "XMIN,XMAX,NX,YMIN,YMAX,NY" : "FROM,TO,COUNT") + "), not " +
+          std::to_string(values.size());
+    return false;
+  }
+  for (std::size_t k = 0; k < axes.size(); ++k) {
+    const double count = values[3 * k + 2];
+    if (!(count >= 1.0 && count <= static_cast<double>(search::kMaxTrials)) ||
+        count != std::floor(count)) {
+      why = std::string(option) + ": the count '" + shortest(count) +
+            "' is not a whole number from 1 to " + std::to_string(search::kMaxTrials);
+      return false;
+    }
+    axes[k] = {values[3 * k], values[3 * k + 1], static_cast<std::int32_t>(count)};
+  }
+  return true;
+}
+
+/// The option that set an axis of the grid, for messages.
+std::string axis_option(const SearchLimits& limits, int axis) {
+  const GridKind kind = limits.grid.kind;
+  if (axis < 0) return "the grid";
+  if (limits.by_default[static_cast<std::size_t>(axis)]) {
+    return "the default " + std::string(axis_name(kind, static_cast<std::size_t>(axis)));
+  }
+  if (kind == GridKind::entry_exit) return axis == 0 ? "--entry" : axis == 1 ? "--exit" : "--radii";
+  if (axis == 2) return kind == GridKind::centres_radii ? "--radii" : "--tangents";
+  return axis == 0 ? "--centres (x)" : "--centres (y)";
+}
+
+/// Builds the grid from the options and the defaults. Returns kExitSuccess,
+/// or the status with the message in `context`.
+int make_limits(const SearchOptions& options, const Choices& choices, const slope::Model& model,
+                SearchLimits& limits, CommandContext& context) {
+  std::string why;
+  const bool centres = !options.centres.empty();
+  const bool radii = !options.radii.empty();
+  const bool tangents = !options.tangents.empty();
+  const bool entry_exit = !options.entry.empty() || !options.exit.empty();
+  const auto usage = [&context](const std::string& what) {
+    context.error(what);
+    return kExitUsage;
+  };
+  if (radii && tangents) return usage("give --radii or --tangents, not both");
+  if (entry_exit) {
+    if (options.entry.empty() || options.exit.empty() || !radii || centres || tangents) {
+      return usage(
+          "an entry and exit search takes --entry X1,X2,N, --exit X3,X4,N and --radii "
+          "RMIN,RMAX,NR, and neither --centres nor --tangents");
+    }
+    limits.grid.kind = GridKind::entry_exit;
+    if (!parse_axes("--entry", options.entry, std::span(limits.grid.axes).subspan(0, 1), why) ||
+        !parse_axes("--exit", options.exit, std::span(limits.grid.axes).subspan(1, 1), why) ||
+        !parse_axes("--radii", options.radii, std::span(limits.grid.axes).subspan(2, 1), why)) {
+      return usage(why);
+    }
+  } else {
+    limits.grid.kind = radii ? GridKind::centres_radii : GridKind::centres_tangents;
+    if (centres &&
+        !parse_axes("--centres", options.centres, std::span(limits.grid.axes).subspan(0, 2), why)) {
+      return usage(why);
+    }
+    if ((radii || tangents) &&
+        !parse_axes(radii ? "--radii" : "--tangents", radii ? options.radii : options.tangents,
+                    std::span(limits.grid.axes).subspan(2, 1), why)) {
+      return usage(why);
+    }
+    limits.by_default = {!centres, !centres, !radii && !tangents};
+    if (!centres || (!radii && !tangents)) {
+      const search::DefaultLimits defaults =
+          search::default_limits(model, choices.face, choices.settings.slices);
+      if (!defaults.found) {
+        context.error(choices.face
+                          ? "the ground does not fall towards " +
+                                std::string(*choices.face == search::Face::left ? "-x" : "+x") +
+                                ": no face there to choose limits for; give --centres and "
+                                "--radii or --tangents, or the other --face"
+                          : "the ground is level: there is no slope face to choose limits "
+                            "for; give --centres and --radii or --tangents");
+        return kExitRefused;
+      }
+      limits.face = defaults.face;
+      limits.bedrock = defaults.bedrock && limits.by_default[2];
+      for (std::size_t k = 0; k < 3; ++k) {
+        if (limits.by_default[k]) limits.grid.axes[k] = defaults.grid.axes[k];
+      }
+    }
+  }
+
+  const search::GridCheck check =
+      search::check_grid(limits.grid, model.ground, choices.settings.slices);
+  const std::string option = axis_option(limits, check.axis);
+  const search::Axis axis =
+      check.axis >= 0 ? limits.grid.axes[static_cast<std::size_t>(check.axis)] : search::Axis{};
+  switch (check.problem) {
+    case search::GridProblem::none:
+      return kExitSuccess;
+    case search::GridProblem::count_below_one:
+      return usage(option + ": a count must be 1 or more");
+    case search::GridProblem::not_finite:
+      return usage(option + ": a limit is not a finite number");
+    case search::GridProblem::too_large:
+      return usage(option + ": a limit is beyond 10^9 in size");
+    case search::GridProblem::reversed:
+      return usage(option + ": the range runs from " + shortest(axis.from) + " down to " +
+                   shortest(axis.to) + "; give the smaller value first");
+    case search::GridProblem::repeated_value:
+      return usage(option + ": the range from " + shortest(axis.from) + " to " + shortest(axis.to) +
+                   " holds one value; give a count of 1");
+    case search::GridProblem::radius_not_positive:
+      return usage(option + ": a radius must be above 0, not " + shortest(axis.from));
+    case search::GridProblem::off_ground:
+      return usage(option + ": " + shortest(axis.from) + " to " + shortest(axis.to) +
+                   " is not within the ground's x-range " + shortest(model.ground.front().x) +
+                   " to " + shortest(model.ground.back().x));
+    case search::GridProblem::too_many_trials:
+      return usage("the grid has " + shortest(static_cast<double>(limits.grid.trial_count())) +
+                   " trials, more than the " + std::to_string(search::kMaxTrials) +
+                   " a search takes; give smaller counts");
+    case search::GridProblem::too_much_work:
+      return usage("the grid's " + std::to_string(limits.grid.trial_count()) +
+                   " trials over a ground of " + std::to_string(model.ground.size()) +
+                   " points with " + std::to_string(choices.settings.slices) +
+                   " slices each are more than a search takes (trials x (ground points + "
+                   "slices) above 10^10); give smaller counts or fewer --slices");
+  }
+  return kExitUsage;
+}
+
+bool same_path(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  std::error_code error;
+  const auto x = std::filesystem::weakly_canonical(a, error);
+  if (error) return false;
+  const auto y = std::filesystem::weakly_canonical(b, error);
+  return !error && x == y;
+}
+
+/// Writes the critical circle's cut as a data file. False with the message
+/// in `context`.
+bool write_cut(const SearchOptions& options, const slope::Model& model,
+               const search::Settings& settings, const search::Trial& best,
+               CommandContext& context) {
+  search::Evaluator evaluator(model, settings);
+  const search::Trial again = evaluator.evaluate(best.circle);
+  if (again.outcome != search::Outcome::factor ||
+      std::bit_cast<std::uint64_t>(again.factor) != std::bit_cast<std::uint64_t>(best.factor)) {
+    context.error(options.cut +
+                  ": the critical circle cut again gave another factor; no file "
+                  "written (a fault of hollin: please report it)");
+    return false;
+  }
+  const slope::Cut& cut = evaluator.cut();
+  std::string text;
+  switch (write_data_file_text({model.title, model.subtitle, cut.water_unit_weight, cut.sections},
+                               text)) {
+    case DataFileStatus::ok:
+      break;
+    case DataFileStatus::too_many_sections:
+      context.error(options.cut + ": not written: the critical surface has " +
+                    std::to_string(cut.sections.size()) + " sections, more than the " +
+                    std::to_string(analysis::kMaxSections) +
+                    " a slope data file holds; give fewer --slices (every vertex, crossing and "
+                    "load end inside the sliding mass adds a section too)");
+      return false;
+    case DataFileStatus::not_finite:
+      context.error(options.cut + ": not written: the cut gave a value that is not finite");
+      return false;
+  }
+  const std::array<std::string, 1> inputs{options.model};
+  std::string why;
+  if (write_file_atomically(options.cut, text, inputs, why) != FileStatus::ok) {
+    context.error(options.cut + ": the data file was not written: " + why);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int run_search(const SearchOptions& options, CommandContext& context) {
+  const auto started = std::chrono::steady_clock::now();
+  Choices choices;
+  std::string why;
+  if (!parse_choices(options, choices, why)) {
+    context.error(why);
+    return kExitUsage;
+  }
+  if (!options.trials.empty() && !options.cut.empty() && same_path(options.trials, options.cut)) {
+    context.error("--trials and --cut name the same file");
+    return kExitUsage;
+  }
+  slope::Model model;
+  if (!load_model(options.model, model, context)) return kExitRefused;
+  SearchLimits limits;
+  if (const int status = make_limits(options, choices, model, limits, context);
+      status != kExitSuccess) {
+    return status;
+  }
+
+  AtomicOutput trials_file;
+  const std::array<std::string, 1> inputs{options.model};
+  if (!options.trials.empty() && trials_file.open(options.trials, inputs, why) != FileStatus::ok) {
+    context.error(options.trials + ": the trials table was not written: " + why);
+    return kExitRefused;
+  }
+  TrialsTable table(trials_file);
+
+  search::CriticalSearch found;
+  {
+    ProgressLine progress(options.progress);
+    tbb::task_arena arena(choices.threads);
+    arena.execute([&] {
+      search::EvaluatorPool pool(model, choices.settings);
+      found = search::find_critical(
+          pool, limits.grid, choices.top, options.trials.empty() ? nullptr : &table,
+          [&progress](std::uint64_t done, std::uint64_t total) { progress.update(done, total); });
+    });
+  }
+  if (!found.completed || (!options.trials.empty() && trials_file.commit(why) != FileStatus::ok)) {
+    context.error(options.trials +
+                  ": the trials table was not written: " + (found.completed ? why : table.why()));
+    return kExitRefused;
+  }
+
+  bool written = true;
+  if (!options.cut.empty() && !found.top.empty()) {
+    written = write_cut(options, model, choices.settings, found.top.front().trial, context);
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  const SearchSummary summary{model, choices.settings, limits, found, seconds, choices.threads};
+  context.out += options.json ? search_json(summary) : search_text(summary);
+  if (found.top.empty()) {
+    context.error("no trial circle has a factor of safety; see the counts by outcome");
+    return kExitRefused;
+  }
+  return written ? kExitSuccess : kExitRefused;
+}
+
+}  // namespace hollin

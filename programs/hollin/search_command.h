@@ -1,0 +1,52 @@
+// `hollin search MODEL [limits] [method options]`: the circle of least factor
+// of safety through a slope model, found over a grid of trial circles (by
+// default one chosen from the slope's geometry) and refined, with its
+// counts, the top list, and on request the trials table and the critical
+// surface as a slope data file.
+#pragma once
+
+#include <string>
+
+#include "programs/hollin/command_context.h"
+
+namespace hollin {
+
+/// The command line of `hollin search`; empty texts take the defaults.
+struct SearchOptions {
+  std::string model;
+  std::string method = "simplified";       ///< simplified or ordinary
+  std::string pore_force = "base-length";  ///< ordinary method
+  std::string tolerance;                   ///< empty: method::kDefaultTolerance
+  std::string iteration_limit;             ///< empty: method::kDefaultIterationLimit
+  std::string tension = "stop";            ///< stop or allow
+  std::string slices;                      ///< empty: 50
+  std::string centres;                     ///< XMIN,XMAX,NX,YMIN,YMAX,NY
+  std::string radii;                       ///< RMIN,RMAX,NR
+  std::string tangents;                    ///< YMIN,YMAX,NT
+  std::string entry;                       ///< X1,X2,N
+  std::string exit;                        ///< X3,X4,N
+  std::string min_depth;                   ///< empty: 0
+  std::string min_weight;                  ///< empty: 0
+  std::string face;                        ///< left, right or empty (the higher face)
+  std::string top;                         ///< empty: 1
+  std::string threads;                     ///< empty: every core
+  std::string trials;                      ///< the trials table to write, or empty
+  std::string cut;                         ///< the data file of the critical surface, or empty
+  bool json = false;
+  /// Show a progress line on standard error (main sets it when that is a
+  /// terminal); it appears only after a second and is cleared at the end.
+  bool progress = false;
+};
+
+/// Largest --top accepted.
+inline constexpr int kMaxTop = 100;
+/// Largest --threads accepted.
+inline constexpr int kMaxThreads = 1024;
+
+/// Runs the search and writes its result (text or JSON) and the files asked
+/// for. Returns kExitUsage for bad options or limits, kExitRefused for a
+/// refused model, a search in which no trial has a factor, or a file not
+/// written, and kExitSuccess otherwise.
+[[nodiscard]] int run_search(const SearchOptions& options, CommandContext& context);
+
+}  // namespace hollin

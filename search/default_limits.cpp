@@ -1,0 +1,93 @@
+#include "search/default_limits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace search {
+namespace {
+
+/// The least level of `bedrock` over [from, to] (its segments are straight,
+/// so at a vertex or an end); NaN when it does not reach there.
+double lowest_bedrock(const slope::Polyline& bedrock, double from, double to) {
+  double least = std::numeric_limits<double>::quiet_NaN();
+  if (bedrock.size() < 2) return least;
+  const auto take = [&](double level) {
+    if (std::isnan(least) || level < least) least = level;
+  };
+  const double lo = std::max(from, bedrock.front().x);
+  const double hi = std::min(to, bedrock.back().x);
+  if (!(lo <= hi)) return least;
+  take(ground_level(bedrock, lo));
+  take(ground_level(bedrock, hi));
+  for (const slope::Point& p : bedrock) {
+    if (p.x > lo && p.x < hi) take(p.y);
+  }
+  return least;
+}
+
+}  // namespace
+
+SlopeFace find_face(const slope::Polyline& ground, Face face) {
+  SlopeFace out;
+  out.face = face;
+  const std::size_t n = ground.size();
+  // Walk from the face's side: index k of the walk is point k from the left
+  // for a left face, from the right for a right face.
+  const auto point = [&](std::size_t k) -> const slope::Point& {
+    return face == Face::left ? ground[k] : ground[n - 1 - k];
+  };
+  double top = point(0).y;
+  for (std::size_t k = 1; k < n; ++k) top = std::max(top, point(k).y);
+  std::size_t crest = 0;
+  while (point(crest).y < top) ++crest;
+  // Only points before the crest in the walk lie on its face side.
+  std::size_t toe = 0;
+  for (std::size_t k = 1; k < crest; ++k) {
+    if (point(k).y <= point(toe).y) toe = k;
+  }
+  out.crest = point(crest);
+  out.toe = point(toe);
+  out.height = crest == 0 ? 0.0 : out.crest.y - out.toe.y;
+  return out;
+}
+
+DefaultLimits default_limits(const slope::Model& model, std::optional<Face> face,
+                             std::int32_t slices) {
+  DefaultLimits out;
+  const slope::Polyline& ground = model.ground;
+  if (face) {
+    out.face = find_face(ground, *face);
+  } else {
+    const SlopeFace left = find_face(ground, Face::left);
+    const SlopeFace right = find_face(ground, Face::right);
+    out.face = right.height > left.height ? right : left;
+  }
+  const double h = out.face.height;
+  if (!(h > 0.0)) return out;
+  out.found = true;
+  const double length = std::fabs(out.face.crest.x - out.face.toe.x);
+  const double lo_x = std::min(out.face.toe.x, out.face.crest.x) - 0.5 * h;
+  const double hi_x = std::max(out.face.toe.x, out.face.crest.x) + 0.5 * h;
+  const double crest_y = out.face.crest.y;
+  double lowest = out.face.toe.y - h;
+  const double bedrock = lowest_bedrock(model.bedrock, lo_x, hi_x);
+  if (bedrock > lowest) {
+    lowest = bedrock;
+    out.bedrock = true;
+  }
+  const double highest = crest_y - 0.1 * h;
+
+  std::int32_t count = kDefaultCount;
+  out.grid.kind = GridKind::centres_tangents;
+  for (;;) {
+    out.grid.axes = {Axis{lo_x, hi_x, count},
+                     Axis{crest_y, crest_y + 1.5 * std::max(h, length), count},
+                     Axis{lowest, std::max(highest, lowest), lowest < highest ? count : 1}};
+    if (count <= kLeastDefaultCount || grid_work(out.grid, ground, slices) <= kDefaultWork) break;
+    --count;
+  }
+  return out;
+}
+
+}  // namespace search

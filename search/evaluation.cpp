@@ -1,0 +1,188 @@
+#include "search/evaluation.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace search {
+namespace {
+
+Outcome outcome_of(slope::SurfaceProblem problem) {
+  switch (problem) {
+    case slope::SurfaceProblem::none:
+    case slope::SurfaceProblem::invalid:
+      break;
+    case slope::SurfaceProblem::misses_slope:
+      return Outcome::misses_slope;
+    case slope::SurfaceProblem::crosses_ground_more:
+      return Outcome::crosses_ground_more;
+    case slope::SurfaceProblem::ends_below_ground:
+      return Outcome::ends_below_ground;
+    case slope::SurfaceProblem::leaves_model:
+      return Outcome::leaves_model;
+    case slope::SurfaceProblem::below_bedrock:
+      return Outcome::below_bedrock;
+    case slope::SurfaceProblem::too_thin:
+      return Outcome::too_thin;
+    case slope::SurfaceProblem::too_many_sections:
+      return Outcome::too_many_sections;
+  }
+  return Outcome::invalid;
+}
+
+slope::SurfaceProblem problem_of(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::misses_slope:
+      return slope::SurfaceProblem::misses_slope;
+    case Outcome::crosses_ground_more:
+      return slope::SurfaceProblem::crosses_ground_more;
+    case Outcome::ends_below_ground:
+      return slope::SurfaceProblem::ends_below_ground;
+    case Outcome::leaves_model:
+      return slope::SurfaceProblem::leaves_model;
+    case Outcome::below_bedrock:
+      return slope::SurfaceProblem::below_bedrock;
+    case Outcome::too_thin:
+      return slope::SurfaceProblem::too_thin;
+    case Outcome::too_many_sections:
+      return slope::SurfaceProblem::too_many_sections;
+    default:
+      break;
+  }
+  return slope::SurfaceProblem::invalid;
+}
+
+}  // namespace
+
+std::string_view outcome_key(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::factor:
+      return "factor";
+    case Outcome::no_circle:
+      return "no_circle";
+    case Outcome::too_shallow:
+      return "too_shallow";
+    case Outcome::too_light:
+      return "too_light";
+    case Outcome::no_positive_normal:
+      return "no_positive_normal_force";
+    case Outcome::small_m_factor:
+      return "small_m_factor";
+    case Outcome::no_convergence:
+      return "no_convergence";
+    case Outcome::no_factor:
+      return "no_factor";
+    default:
+      break;
+  }
+  return slope::problem_key(problem_of(outcome));
+}
+
+std::string_view outcome_text(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::factor:
+      return "a factor of safety";
+    case Outcome::no_circle:
+      return "no circle of that radius through entry and exit";
+    case Outcome::too_shallow:
+      return "shallower than --min-depth";
+    case Outcome::too_light:
+      return "lighter than --min-weight";
+    case Outcome::no_positive_normal:
+      return "stopped at a slice without positive effective normal force";
+    case Outcome::small_m_factor:
+      return "stopped at a slice with an m-factor below 0.2";
+    case Outcome::no_convergence:
+      return "no convergence";
+    case Outcome::no_factor:
+      return "no finite factor";
+    default:
+      break;
+  }
+  return slope::problem_text(problem_of(outcome));
+}
+
+Evaluator::Evaluator(const slope::Model& model, const Settings& settings)
+    : cutter_(model), settings_(settings) {
+  surface_.kind = slope::SlipSurface::Kind::circle;
+}
+
+Trial Evaluator::no_circle() {
+  Trial trial;
+  trial.outcome = Outcome::no_circle;
+  return trial;
+}
+
+Trial Evaluator::evaluate(const slope::Circle& circle) {
+  Trial trial;
+  trial.circle = circle;
+  surface_.circle = circle;
+  if (const slope::SurfaceProblem problem = cutter_.cut(surface_, settings_.slices, cut_);
+      problem != slope::SurfaceProblem::none) {
+    trial.outcome = outcome_of(problem);
+    return trial;
+  }
+  trial.entry = cut_.entry;
+  trial.exit = cut_.exit;
+  trial.slices = static_cast<std::int32_t>(cut_.sections.size()) - 1;
+  if (settings_.min_depth > 0.0) {
+    double depth = 0.0;
+    for (const method::Section& s : cut_.sections) {
+      depth = std::max(depth, s.ground_level - s.slip_level);
+    }
+    if (!(depth >= settings_.min_depth)) {
+      trial.outcome = Outcome::too_shallow;
+      return trial;
+    }
+  }
+
+  // The calls and their order are those of `hollin analyse`, so that the
+  // factor is bit for bit the one of the report of this cut.
+  const method::SurfaceData data = cut_.surface();
+  double factor = 0.0;
+  if (settings_.method == Method::ordinary) {
+    method::compute_ordinary(data, settings_.pore_force, table_);
+  } else {
+    method::compute_first_estimate(data, table_);
+  }
+  if (settings_.min_weight > 0.0) {
+    double weight = 0.0;
+    for (std::int32_t i = 0; i < table_.slice_count; ++i) {
+      weight += table_.weight[static_cast<std::size_t>(i)];
+    }
+    if (!(weight >= settings_.min_weight)) {
+      trial.outcome = Outcome::too_light;
+      return trial;
+    }
+  }
+  if (settings_.method == Method::ordinary) {
+    trial.passes = 1;
+    factor = method::reported_factor(table_);
+  } else {
+    const method::IterationOutcome outcome = method::iterate_simplified(
+        data, table_, settings_.tolerance, settings_.iteration_limit, settings_.tension);
+    trial.passes = outcome.passes;
+    switch (outcome.stop) {
+      case method::IterationStop::converged:
+        break;
+      case method::IterationStop::no_positive_normal:
+        trial.outcome = Outcome::no_positive_normal;
+        return trial;
+      case method::IterationStop::m_factor_too_small:
+        trial.outcome = Outcome::small_m_factor;
+        return trial;
+      case method::IterationStop::limit_reached:
+        trial.outcome = Outcome::no_convergence;
+        return trial;
+    }
+    factor = method::reported_factor(table_);
+  }
+  if (!std::isfinite(factor)) {
+    trial.outcome = Outcome::no_factor;
+    return trial;
+  }
+  trial.factor = factor;
+  trial.outcome = Outcome::factor;
+  return trial;
+}
+
+}  // namespace search
