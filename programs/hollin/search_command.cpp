@@ -349,7 +349,8 @@ int run_search(const SearchOptions& options, CommandContext& context) {
   }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  const SearchSummary summary{model, choices.settings, limits, found, seconds, choices.threads};
+  const SearchSummary summary{model,   choices.settings, limits,     found,
+                              seconds, choices.threads,  choices.top};
   context.out += options.json ? search_json(summary) : search_text(summary);
   if (found.top.empty()) {
     context.error("no trial circle has a factor of safety; see the counts by outcome");

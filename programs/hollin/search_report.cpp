@@ -166,6 +166,11 @@ std::string search_text(const SearchSummary& s) {
              ", " + circle_line(r) + "\n";
     }
   }
+  if (!s.found.top.empty() && s.found.top.size() < static_cast<std::size_t>(s.top_asked)) {
+    out += "top: " + std::to_string(s.top_asked) + " distinct circles asked, " +
+           std::to_string(s.found.top.size()) +
+           " found (the other starts refined to circles within a grid step of these)\n";
+  }
   out += "grid trials by outcome:\n";
   for (std::size_t k = 0; k < search::kOutcomeCount; ++k) {
     if (s.found.counts[k] == 0) continue;

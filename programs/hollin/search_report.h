@@ -33,6 +33,7 @@ struct SearchSummary {
   const search::CriticalSearch& found;
   double seconds = 0.0;
   int threads = 1;
+  int top_asked = 1;  ///< --top
 };
 
 /// The text for people.
