@@ -1,0 +1,81 @@
+// The search's grid on the published simple slope: 1,000,000 trial circles
+// that each cut the slope, 50 slices each, the simplified method to the
+// default tolerance (1e-5 in single precision) under the stopping rule, on
+// every core and on one. Wall time is what counts (UseRealTime); the
+// counters give the time per circle and how the trials ended.
+//   build/bench/bench/search_benchmarks --benchmark_repetitions=5
+#include <benchmark/benchmark.h>
+#include <oneapi/tbb/info.h>
+#include <oneapi/tbb/task_arena.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "search/search.h"
+
+namespace {
+
+slope::Model simple_slope() {
+  slope::Model m;
+  m.title = "Simple slope";
+  m.ground = {{0, 0}, {10, 0}, {30, 10}, {50, 10}};
+  slope::Soil soil;
+  soil.name = "clay";
+  soil.unit_weight = 20;
+  soil.saturated_unit_weight = 20;
+  soil.cohesion = 3;
+  soil.friction_angle = 19.6;
+  soil.top = m.ground;
+  m.soils.push_back(soil);
+  return m;
+}
+
+/// 100 x 100 centres above the face, 100 tangent levels around the toe:
+/// every circle enters at the crest and leaves at or near the toe.
+search::TrialGrid million_circles() {
+  search::TrialGrid grid;
+  grid.kind = search::GridKind::centres_tangents;
+  grid.axes = {search::Axis{12.0, 22.0, 100}, search::Axis{20.0, 30.0, 100},
+               search::Axis{-2.0, 2.0, 100}};
+  return grid;
+}
+
+void BM_SearchMillionCircles(benchmark::State& state) {
+  const int threads =
+      state.range(0) > 0 ? static_cast<int>(state.range(0)) : tbb::info::default_concurrency();
+  const slope::Model model = simple_slope();
+  const search::TrialGrid grid = million_circles();
+  search::Settings settings;
+  settings.slices = 50;
+  tbb::task_arena arena(threads);
+  search::GridResult result;
+  for (auto _ : state) {
+    arena.execute([&] {
+      search::EvaluatorPool pool(model, settings);
+      result = search::search_grid(pool, grid, 1, nullptr, {});
+    });
+    benchmark::DoNotOptimize(result.picks.data());
+  }
+  const auto trials = static_cast<double>(grid.trial_count());
+  state.counters["threads"] = threads;
+  state.counters["circles"] = trials;
+  state.counters["with_factor"] =
+      static_cast<double>(result.counts[static_cast<std::size_t>(search::Outcome::factor)]);
+  state.counters["circles_per_s"] =
+      benchmark::Counter(trials, benchmark::Counter::kIsIterationInvariantRate);
+  if (!result.picks.empty()) state.counters["least_factor"] = result.picks.front().trial.factor;
+  for (std::size_t k = 0; k < search::kOutcomeCount; ++k) {
+    if (k == 0 || result.counts[k] == 0) continue;
+    state.counters[std::string(search::outcome_key(static_cast<search::Outcome>(k)))] =
+        static_cast<double>(result.counts[k]);
+  }
+}
+// 0: every core (tbb::info::default_concurrency), 1: one thread.
+BENCHMARK(BM_SearchMillionCircles)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+}  // namespace
