@@ -478,6 +478,7 @@ void Cutter::Impl::fill_with_one_soil() {
 
 double Cutter::Impl::load_at(double x) const {
   double q = 0.0;
+  if (loads_in.empty()) return q;
   for (const std::int32_t i : loads_in) {
     const Load& load = map.model().loads[static_cast<std::size_t>(i)];
     if (std::min(load.from, load.to) <= x && x <= std::max(load.from, load.to)) {
@@ -492,6 +493,11 @@ void Cutter::Impl::water_at_sections() {
   const Model& model = map.model();
   lower_height.resize(n);
   pore_head.resize(n);
+  if (!piezometric && !(any_ru && model.water_unit_weight > 0.0)) {
+    std::fill_n(lower_height.begin(), n, 0.0);
+    std::fill_n(pore_head.begin(), n, 0.0);
+    return;
+  }
   for (std::size_t j = 0; j < n; ++j) {
     const double s = slip[j];
     const double g = line(0)[j];
@@ -533,18 +539,20 @@ void Cutter::Impl::fill(Cut& out, bool head_left) const {
     const std::size_t j = head_left ? k : n - 2 - k;
     method::Section& a = out.sections[k];
     const method::Section& b = out.sections[k + 1];
-    // The areas the methods give each part, computed as they compute them.
-    const double width = std::fabs(b.x - a.x);
-    const double mean_height =
-        (((a.ground_level - a.slip_level) + b.ground_level) - b.slip_level) / 2.0;
-    const double mean_lower = (a.lower_height + b.lower_height) / 2.0;
-    const double lower_area = mean_lower * width;
-    const double upper_area = (mean_height - mean_lower) * width;
+    // The areas the methods give each part, computed as they compute them;
+    // needed only for a part of more than one unit weight.
+    const auto width = [&a, &b] { return std::fabs(b.x - a.x); };
+    const auto mean_height = [&a, &b] {
+      return (((a.ground_level - a.slip_level) + b.ground_level) - b.slip_level) / 2.0;
+    };
+    const auto mean_lower = [&a, &b] { return (a.lower_height + b.lower_height) / 2.0; };
+    const auto lower_area = [&] { return mean_lower() * width(); };
+    const auto upper_area = [&] { return (mean_height() - mean_lower()) * width(); };
 
     const Soil& base = soil_of(base_soil[j]);
-    const auto unit_weight = [](double one, double weight, double area, double otherwise) {
+    const auto unit_weight = [](double one, double weight, const auto& area, double otherwise) {
       if (!std::isnan(one)) return one;
-      if (weight > 0.0 && area > 0.0) return weight / area;
+      if (weight > 0.0 && area() > 0.0) return weight / area();
       return otherwise;
     };
     a.lower_unit_weight = unit_weight(filled_lower[j], weight_lower[j], lower_area,
@@ -638,13 +646,15 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
 
   // Hostile numbers that passed every test above still never reach the
   // methods as a result.
+  bool finite = true;
   for (const method::Section& s : out.sections) {
-    if (!(std::isfinite(s.x) && std::isfinite(s.ground_level) && std::isfinite(s.slip_level) &&
-          std::isfinite(s.lower_height) && std::isfinite(s.pore_head) &&
-          std::isfinite(s.lower_unit_weight) && std::isfinite(s.upper_unit_weight))) {
-      return refuse(SurfaceProblem::invalid);
-    }
+    // Each test taken, not short-circuited: the loop has one branch.
+    finite = finite & std::isfinite(s.x) & std::isfinite(s.ground_level) &
+             std::isfinite(s.slip_level) & std::isfinite(s.lower_height) &
+             std::isfinite(s.pore_head) & std::isfinite(s.lower_unit_weight) &
+             std::isfinite(s.upper_unit_weight);
   }
+  if (!finite) return refuse(SurfaceProblem::invalid);
   out.problem = SurfaceProblem::none;
   return out.problem;
 }
