@@ -3,9 +3,18 @@
 // and the Cutter, the cut and the slice table reused: the inner step of a
 // search over trial circles. The iteration lets slices carry tension: under
 // the stopping rule it would end in its first pass at the steep head slice.
+//
+// The SimpleSlope cases are the search's own step on examples/simple-slope.toml
+// (circle (25, 25) radius 22, 50 slices, converged in 4 passes): cut, first
+// estimate and the simplified iteration with the stopping rule, and cut and
+// the ordinary method. Each also runs a fixed 10,000 circles
+// (/iterations:10000), for counting instructions under callgrind, with
+// --toggle-collect='*BM_SimpleSlope*' --benchmark_filter=iterations.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "method/simplified_method.h"
 #include "method/slices.h"
@@ -26,6 +35,28 @@ slope::Model published_slope() {
   m.soils.push_back(soil);
   return m;
 }
+
+/// examples/simple-slope.toml as the reader makes it: one soil, dry.
+slope::Model simple_slope() {
+  slope::Model m;
+  m.title = "Simple slope";
+  m.ground = {{0, 0}, {10, 0}, {30, 10}, {50, 10}};
+  slope::Soil soil;
+  soil.name = "clay";
+  soil.unit_weight = 20.0;
+  soil.saturated_unit_weight = 20.0;
+  soil.cohesion = 3.0;
+  soil.friction_angle = 19.6;
+  soil.top = m.ground;
+  m.soils.push_back(soil);
+  return m;
+}
+
+/// The least of the repetitions' times: on a shared machine the figure least
+/// disturbed by other work.
+double least(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+const slope::SlipSurface kSimpleCircle{slope::SlipSurface::Kind::circle, {25, 25, 22}, {}};
 
 const slope::SlipSurface kCircle{slope::SlipSurface::Kind::circle, {120, 90, 80}, {}};
 
@@ -86,5 +117,77 @@ void BM_BothMethods50Slices(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BothMethods50Slices);
+
+void BM_SimpleSlopeCutAndSimplified(benchmark::State& state) {
+  const slope::Model model = simple_slope();
+  slope::Cutter cutter(model);
+  slope::Cut cut;
+  method::SliceTable table;
+  method::IterationOutcome outcome;
+  for (auto _ : state) {
+    if (cutter.cut(kSimpleCircle, 50, cut) != slope::SurfaceProblem::none) {
+      state.SkipWithError("the circle was refused");
+      break;
+    }
+    method::compute_first_estimate(cut.surface(), table);
+    outcome = method::iterate_simplified(cut.surface(), table, method::kDefaultTolerance,
+                                         method::kDefaultIterationLimit, method::TensionRule::stop);
+    benchmark::DoNotOptimize(table.safety_factor);
+  }
+  if (outcome.stop != method::IterationStop::converged) state.SkipWithError("no convergence");
+  state.counters["passes"] = outcome.passes;
+}
+BENCHMARK(BM_SimpleSlopeCutAndSimplified)->ComputeStatistics("min", least);
+BENCHMARK(BM_SimpleSlopeCutAndSimplified)->Iterations(10000);
+
+void BM_SimpleSlopeCutAndOrdinary(benchmark::State& state) {
+  const slope::Model model = simple_slope();
+  slope::Cutter cutter(model);
+  slope::Cut cut;
+  method::SliceTable table;
+  for (auto _ : state) {
+    if (cutter.cut(kSimpleCircle, 50, cut) != slope::SurfaceProblem::none) {
+      state.SkipWithError("the circle was refused");
+      break;
+    }
+    method::compute_ordinary(cut.surface(), method::PoreForce::base_length, table);
+    benchmark::DoNotOptimize(table.safety_factor);
+  }
+}
+BENCHMARK(BM_SimpleSlopeCutAndOrdinary)->ComputeStatistics("min", least);
+BENCHMARK(BM_SimpleSlopeCutAndOrdinary)->Iterations(10000);
+
+/// The parts of BM_SimpleSlopeCutAndSimplified on their own.
+void BM_SimpleSlopeCut(benchmark::State& state) {
+  const slope::Model model = simple_slope();
+  slope::Cutter cutter(model);
+  slope::Cut cut;
+  for (auto _ : state) {
+    if (cutter.cut(kSimpleCircle, 50, cut) != slope::SurfaceProblem::none) {
+      state.SkipWithError("the circle was refused");
+      break;
+    }
+    benchmark::DoNotOptimize(cut.sections.data());
+  }
+}
+BENCHMARK(BM_SimpleSlopeCut)->ComputeStatistics("min", least);
+
+void BM_SimpleSlopeSimplified(benchmark::State& state) {
+  const slope::Model model = simple_slope();
+  slope::Cutter cutter(model);
+  slope::Cut cut;
+  method::SliceTable table;
+  if (cutter.cut(kSimpleCircle, 50, cut) != slope::SurfaceProblem::none) {
+    state.SkipWithError("the circle was refused");
+    return;
+  }
+  for (auto _ : state) {
+    method::compute_first_estimate(cut.surface(), table);
+    benchmark::DoNotOptimize(method::iterate_simplified(
+        cut.surface(), table, method::kDefaultTolerance, method::kDefaultIterationLimit));
+    benchmark::DoNotOptimize(table.safety_factor);
+  }
+}
+BENCHMARK(BM_SimpleSlopeSimplified)->ComputeStatistics("min", least);
 
 }  // namespace

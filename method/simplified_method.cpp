@@ -1,43 +1,115 @@
 #include "method/simplified_method.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace method {
 
+namespace {
+
+// What a pass of slice s computes, written as one expression of the factor F
+// of the pass before:
+//   n = -(weight + load) / base_cos + mean_pore_head * water * width / base_cos
+//       + cohesion_force * base_slope / F
+//   m = 1 - tan_phi * base_slope / F
+// Everything but the divisions by F is the same in every pass and is worked
+// out once, each part with the operands and in the order the expression
+// takes them, so that every pass gives the same bits as the whole expression.
+void prepare(const SurfaceData& surface, std::size_t slices, SliceTable& t) {
+  const Section* const sections = surface.sections.data();
+  const double water = surface.water_unit_weight;
+  const double* const width = t.width.data();
+  const double* const mean_pore_head = t.mean_pore_head.data();
+  const double* const base_slope = t.base_slope.data();
+  const double* const base_cos = t.base_cos.data();
+  const double* const weight = t.weight.data();
+  const double* const load = t.load.data();
+  const double* const cohesion_force = t.cohesion_force.data();
+  double* const tan_phi = t.work.tan_phi.data();
+  double* const fixed_normal = t.work.fixed_normal.data();
+  double* const cohesion_slope = t.work.cohesion_slope.data();
+  double* const friction_slope = t.work.friction_slope.data();
+#pragma omp simd
+  for (std::size_t s = 0; s < slices; ++s) {
+    fixed_normal[s] =
+        -(weight[s] + load[s]) / base_cos[s] + mean_pore_head[s] * water * width[s] / base_cos[s];
+    cohesion_slope[s] = cohesion_force[s] * base_slope[s];
+    tan_phi[s] = sections[s].tan_phi;
+    friction_slope[s] = sections[s].tan_phi * base_slope[s];
+  }
+}
+
+// One pass at factor f for every slice, into the working columns: no slice
+// depends on another, so the loop runs two slices at a time where the
+// processor can.
+void pass_at(double f, std::size_t slices, SliceTable& t) {
+  const double* const fixed_normal = t.work.fixed_normal.data();
+  const double* const cohesion_slope = t.work.cohesion_slope.data();
+  const double* const friction_slope = t.work.friction_slope.data();
+  const double* const tan_phi = t.work.tan_phi.data();
+  const double* const cohesion_force = t.cohesion_force.data();
+  const double* const driving_force = t.driving_force.data();
+  double* const normal = t.work.normal.data();
+  double* const m_factor = t.work.m_factor.data();
+  double* const normal_force = t.work.normal_force.data();
+  double* const resisting = t.work.resisting.data();
+  double* const net = t.work.net.data();
+#pragma omp simd
+  for (std::size_t s = 0; s < slices; ++s) {
+    const double n = fixed_normal[s] + cohesion_slope[s] / f;
+    const double m = 1.0 - friction_slope[s] / f;
+    const double force = n / m;
+    const double r = force * tan_phi[s] + cohesion_force[s];
+    normal[s] = n;
+    m_factor[s] = m;
+    normal_force[s] = force;
+    resisting[s] = r;
+    net[s] = r + driving_force[s];
+  }
+}
+
+// Moves the pass's values of slices [0, count) into the table.
+void keep_pass(std::size_t count, SliceTable& t) {
+  std::copy_n(t.work.normal_force.begin(), count, t.normal_force.begin());
+  std::copy_n(t.work.m_factor.begin(), count, t.m_factor.begin());
+  std::copy_n(t.work.resisting.begin(), count, t.resisting_force.begin());
+  std::copy_n(t.work.net.begin(), count, t.net_force.begin());
+}
+
+}  // namespace
+
 IterationOutcome iterate_simplified(const SurfaceData& surface, SliceTable& t, double tolerance,
                                     std::int32_t iteration_limit, TensionRule tension) {
   const bool stop_on_tension = tension == TensionRule::stop;
+  const auto slices = static_cast<std::size_t>(std::max(t.slice_count, 0));
   IterationOutcome outcome;
+  if (iteration_limit >= 1) prepare(surface, slices, t);
   double previous = t.safety_factor;
   for (std::int32_t pass = 1; pass <= iteration_limit; ++pass) {
     outcome.passes = pass;
-    t.sum_resisting = 0.0;
-    const double f = t.safety_factor;
-    for (std::int32_t i = 1; i <= t.slice_count; ++i) {
-      const auto s = static_cast<std::size_t>(i - 1);
-      const double tan_phi = surface.sections[s].tan_phi;
-      const double n =
-          -(t.weight[s] + t.load[s]) / t.base_cos[s] +
-          t.mean_pore_head[s] * surface.water_unit_weight * t.width[s] / t.base_cos[s] +
-          t.cohesion_force[s] * t.base_slope[s] / f;
-      t.normal_force[s] = n;
+    pass_at(t.safety_factor, slices, t);
+    // The stops and the sum, slice by slice in order.
+    const double* const normal = t.work.normal.data();
+    const double* const m_factor = t.work.m_factor.data();
+    const double* const resisting = t.work.resisting.data();
+    double sum = 0.0;
+    for (std::size_t s = 0; s < slices; ++s) {
       // A compressed base is negative here; zero and NaN stop as well.
-      if (stop_on_tension && !(n < 0.0)) {
-        outcome.stop = IterationStop::no_positive_normal;
-        outcome.slice = i;
+      const bool tension_stop = stop_on_tension && !(normal[s] < 0.0);
+      if (tension_stop || m_factor[s] < kMinimumMFactor) {
+        keep_pass(s, t);
+        t.normal_force[s] = normal[s];
+        if (!tension_stop) t.m_factor[s] = m_factor[s];
+        t.sum_resisting = sum;
+        outcome.stop =
+            tension_stop ? IterationStop::no_positive_normal : IterationStop::m_factor_too_small;
+        outcome.slice = static_cast<std::int32_t>(s + 1);
         return outcome;
       }
-      t.m_factor[s] = 1.0 - tan_phi * t.base_slope[s] / f;
-      if (t.m_factor[s] < kMinimumMFactor) {
-        outcome.stop = IterationStop::m_factor_too_small;
-        outcome.slice = i;
-        return outcome;
-      }
-      t.normal_force[s] = n / t.m_factor[s];
-      t.resisting_force[s] = t.normal_force[s] * tan_phi + t.cohesion_force[s];
-      t.sum_resisting += t.resisting_force[s];
-      t.net_force[s] = t.resisting_force[s] + t.driving_force[s];
+      sum += resisting[s];
     }
+    keep_pass(slices, t);
+    t.sum_resisting = sum;
     t.safety_factor = std::fabs(t.sum_resisting / t.sum_driving);
     const double change = std::fabs(t.safety_factor - previous);
     previous = t.safety_factor;

@@ -7,92 +7,182 @@ namespace method {
 
 namespace {
 
-// Geometry, weight, load and the inclination and driving terms of slice i,
-// between sections i and i + 1; the same for both methods. The order of the
-// operations is part of the result: it fixes the last bits of every value.
-void compute_geometry(const SurfaceData& surface, std::size_t s, SliceTable& t) {
-  const Section& a = surface.sections[s];
-  const Section& b = surface.sections[s + 1];
-
-  const double width = std::fabs(b.x - a.x);
-  t.width[s] = width;
-  t.mean_height[s] = (((a.ground_level - a.slip_level) + b.ground_level) - b.slip_level) / 2.0;
-  t.mean_lower_height[s] = (a.lower_height + b.lower_height) / 2.0;
-  t.mean_pore_head[s] = (a.pore_head + b.pore_head) / 2.0;
-  t.base_slope[s] = (b.slip_level - a.slip_level) / width;
-  t.weight[s] = ((t.mean_height[s] - t.mean_lower_height[s]) * a.upper_unit_weight +
-                 t.mean_lower_height[s] * a.lower_unit_weight) *
-                width;
-  t.load[s] = width * a.vertical_load;
-
-  const double r = std::sqrt(t.base_slope[s] * t.base_slope[s] + 1.0);
-  t.base_sin[s] = t.base_slope[s] / r;
-  t.base_cos[s] = 1.0 / r;
-  t.driving_force[s] = -(t.base_sin[s] * (t.weight[s] + t.load[s]));
-  t.cohesion_force[s] = -(a.cohesion * width / t.base_cos[s]);
+// Geometry, weight, load and the inclination and driving terms of every
+// slice, slice s between sections s and s + 1; the same for both methods.
+// The order of the operations is part of the result: it fixes the last bits
+// of every value. First what reads the sections, then the divisions and
+// square roots, in a loop of columns only, where each slice stands alone: it
+// runs two slices at a time where the processor can. The sums follow in
+// slice order elsewhere.
+void compute_geometry(const SurfaceData& surface, std::size_t slices, SliceTable& t) {
+  const Section* const sections = surface.sections.data();
+  double* const width = t.width.data();
+  double* const mean_height = t.mean_height.data();
+  double* const mean_lower_height = t.mean_lower_height.data();
+  double* const mean_pore_head = t.mean_pore_head.data();
+  double* const base_slope = t.base_slope.data();
+  double* const base_sin = t.base_sin.data();
+  double* const base_cos = t.base_cos.data();
+  double* const weight = t.weight.data();
+  double* const load = t.load.data();
+  double* const driving_force = t.driving_force.data();
+  double* const cohesion_force = t.cohesion_force.data();
+  double* const tan_phi = t.work.tan_phi.data();
+  for (std::size_t s = 0; s < slices; ++s) {
+    const Section& a = sections[s];
+    const Section& b = sections[s + 1];
+    const double w = std::fabs(b.x - a.x);
+    const double height = (((a.ground_level - a.slip_level) + b.ground_level) - b.slip_level) / 2.0;
+    const double lower_height = (a.lower_height + b.lower_height) / 2.0;
+    width[s] = w;
+    mean_height[s] = height;
+    mean_lower_height[s] = lower_height;
+    mean_pore_head[s] = (a.pore_head + b.pore_head) / 2.0;
+    weight[s] =
+        ((height - lower_height) * a.upper_unit_weight + lower_height * a.lower_unit_weight) * w;
+    load[s] = w * a.vertical_load;
+    tan_phi[s] = a.tan_phi;
+    // Held until the loop below divides them.
+    base_slope[s] = b.slip_level - a.slip_level;
+    cohesion_force[s] = a.cohesion * w;
+  }
+#pragma omp simd
+  for (std::size_t s = 0; s < slices; ++s) {
+    const double slope = base_slope[s] / width[s];
+    const double r = std::sqrt(slope * slope + 1.0);
+    const double sin = slope / r;
+    const double cos = 1.0 / r;
+    base_slope[s] = slope;
+    base_sin[s] = sin;
+    base_cos[s] = cos;
+    driving_force[s] = -(sin * (weight[s] + load[s]));
+    cohesion_force[s] = -(cohesion_force[s] / cos);
+  }
 }
 
-void start_table(const SurfaceData& surface, SliceTable& table) {
+// sum_resisting and sum_driving, added in slice order.
+void add_up(std::size_t slices, SliceTable& t) {
+  double resisting = 0.0;
+  double driving = 0.0;
+  for (std::size_t s = 0; s < slices; ++s) {
+    resisting += t.resisting_force[s];
+    driving += t.driving_force[s];
+  }
+  t.sum_resisting = resisting;
+  t.sum_driving = driving;
+}
+
+std::size_t start_table(const SurfaceData& surface, SliceTable& table) {
   const std::size_t sections = surface.sections.size();
   const std::size_t slices = sections >= 2 ? sections - 1 : 0;
   table.resize(slices);
   table.slice_count = static_cast<std::int32_t>(slices);
-  table.sum_resisting = 0.0;
-  table.sum_driving = 0.0;
   std::fill_n(table.normal_not_positive.begin(), slices, static_cast<unsigned char>(0));
+  compute_geometry(surface, slices, table);
+  return slices;
 }
 
 }  // namespace
 
 void compute_first_estimate(const SurfaceData& surface, SliceTable& table) {
-  start_table(surface, table);
-  const auto slices = static_cast<std::size_t>(table.slice_count);
+  const std::size_t slices = start_table(surface, table);
+  const double water = surface.water_unit_weight;
+  const double* const width = table.width.data();
+  const double* const mean_pore_head = table.mean_pore_head.data();
+  const double* const base_cos = table.base_cos.data();
+  const double* const weight = table.weight.data();
+  const double* const load = table.load.data();
+  const double* const driving_force = table.driving_force.data();
+  const double* const cohesion_force = table.cohesion_force.data();
+  const double* const tan_phi = table.work.tan_phi.data();
+  double* const normal_force = table.normal_force.data();
+  double* const resisting_force = table.resisting_force.data();
+  double* const net_force = table.net_force.data();
+#pragma omp simd
   for (std::size_t s = 0; s < slices; ++s) {
-    compute_geometry(surface, s, table);
-    double normal = (table.weight[s] + table.load[s]) * table.base_cos[s] -
-                    table.mean_pore_head[s] * surface.water_unit_weight * table.width[s];
-    if (normal < 0.0) normal = 0.0;
-    table.normal_force[s] = normal;
-    table.resisting_force[s] = -(normal * surface.sections[s].tan_phi) + table.cohesion_force[s];
-    table.net_force[s] = table.resisting_force[s] + table.driving_force[s];
-    table.sum_resisting += table.resisting_force[s];
-    table.sum_driving += table.driving_force[s];
+    double normal = (weight[s] + load[s]) * base_cos[s] - mean_pore_head[s] * water * width[s];
+    // Not std::max: a NaN force stays NaN.
+    normal = normal < 0.0 ? 0.0 : normal;
+    normal_force[s] = normal;
+    const double resisting = -(normal * tan_phi[s]) + cohesion_force[s];
+    resisting_force[s] = resisting;
+    net_force[s] = resisting + driving_force[s];
   }
+  add_up(slices, table);
   table.safety_factor = reported_factor(table);
 }
 
 void compute_ordinary(const SurfaceData& surface, PoreForce pore_force_on, SliceTable& table) {
-  start_table(surface, table);
-  const auto slices = static_cast<std::size_t>(table.slice_count);
+  const std::size_t slices = start_table(surface, table);
+  const double water = surface.water_unit_weight;
+  const bool on_length = pore_force_on == PoreForce::base_length;
+  const double* const width = table.width.data();
+  const double* const mean_pore_head = table.mean_pore_head.data();
+  const double* const base_cos = table.base_cos.data();
+  const double* const weight = table.weight.data();
+  const double* const load = table.load.data();
+  const double* const driving_force = table.driving_force.data();
+  const double* const cohesion_force = table.cohesion_force.data();
+  const double* const tan_phi = table.work.tan_phi.data();
+  double* const normal_force = table.normal_force.data();
+  double* const friction_force = table.friction_force.data();
+  double* const resisting_force = table.resisting_force.data();
+  double* const net_force = table.net_force.data();
+  unsigned char* const not_positive = table.normal_not_positive.data();
+#pragma omp simd
   for (std::size_t s = 0; s < slices; ++s) {
-    compute_geometry(surface, s, table);
-    const double pore_force =
-        pore_force_on == PoreForce::base_length
-            ? ((table.mean_pore_head[s] * surface.water_unit_weight) * table.width[s]) /
-                  table.base_cos[s]
-            : (table.mean_pore_head[s] * surface.water_unit_weight) * table.width[s];
-    const double normal = (table.weight[s] + table.load[s]) * table.base_cos[s] - pore_force;
-    table.normal_force[s] = normal;
-    table.friction_force[s] = -(surface.sections[s].tan_phi * normal);
-    // Written as a negated test so that a NaN force also drops the friction.
-    if (!(normal > 0.0)) {
-      table.normal_not_positive[s] = 1;
-      table.friction_force[s] = 0.0;
-    }
-    table.resisting_force[s] = table.cohesion_force[s] + table.friction_force[s];
-    table.net_force[s] = table.resisting_force[s] + table.driving_force[s];
-    table.sum_resisting += table.resisting_force[s];
-    table.sum_driving += table.driving_force[s];
+    const double on_width = (mean_pore_head[s] * water) * width[s];
+    // Both worked out, so that the loop has no branch.
+    const double on_base_length = on_width / base_cos[s];
+    const double pore_force = on_length ? on_base_length : on_width;
+    const double normal = (weight[s] + load[s]) * base_cos[s] - pore_force;
+    normal_force[s] = normal;
+    friction_force[s] = -(tan_phi[s] * normal);
   }
+  // Written as a negated test so that a NaN force also drops the friction.
+  for (std::size_t s = 0; s < slices; ++s) {
+    if (!(normal_force[s] > 0.0)) {
+      not_positive[s] = 1;
+      friction_force[s] = 0.0;
+    }
+  }
+#pragma omp simd
+  for (std::size_t s = 0; s < slices; ++s) {
+    const double resisting = cohesion_force[s] + friction_force[s];
+    resisting_force[s] = resisting;
+    net_force[s] = resisting + driving_force[s];
+  }
+  add_up(slices, table);
   table.safety_factor = reported_factor(table);
 }
 
 void SliceTable::resize(std::size_t slices) {
   if (width.size() >= slices) return;
-  for (Column* column :
-       {&width, &mean_height, &mean_lower_height, &mean_pore_head, &base_slope, &base_sin,
-        &base_cos, &weight, &load, &driving_force, &normal_force, &cohesion_force, &resisting_force,
-        &net_force, &friction_force, &m_factor}) {
+  for (Column* column : {&width,
+                         &mean_height,
+                         &mean_lower_height,
+                         &mean_pore_head,
+                         &base_slope,
+                         &base_sin,
+                         &base_cos,
+                         &weight,
+                         &load,
+                         &driving_force,
+                         &normal_force,
+                         &cohesion_force,
+                         &resisting_force,
+                         &net_force,
+                         &friction_force,
+                         &m_factor,
+                         &work.fixed_normal,
+                         &work.cohesion_slope,
+                         &work.friction_slope,
+                         &work.tan_phi,
+                         &work.normal,
+                         &work.m_factor,
+                         &work.normal_force,
+                         &work.resisting,
+                         &work.net}) {
     column->resize(slices);
   }
   normal_not_positive.resize(slices);

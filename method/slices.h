@@ -52,6 +52,20 @@ struct SliceTable {
   /// not greater than 0 (NaN included), so its friction part was dropped.
   std::vector<unsigned char> normal_not_positive;
 
+  /// Working columns of the methods, kept here so that a reused table
+  /// allocates nothing; their contents are no result.
+  struct Work {
+    Column fixed_normal;    ///< simplified method: the part of the normal term without F
+    Column cohesion_slope;  ///< cohesion_force * base_slope
+    Column friction_slope;  ///< tan_phi * base_slope
+    Column tan_phi;         ///< of each slice's first section
+    Column normal;          ///< normal term of a pass, before the m-factor
+    Column m_factor;        ///< m-factor of a pass
+    Column normal_force;    ///< normal force of a pass
+    Column resisting;       ///< resisting force of a pass
+    Column net;             ///< net force of a pass
+  } work;
+
   std::int32_t slice_count = 0;  ///< N - 1, or 0 when N < 2
   double sum_resisting = 0.0;    ///< sum of resisting_force
   double sum_driving = 0.0;      ///< sum of driving_force

@@ -102,6 +102,10 @@ struct Cutter::Impl {
     any_ru = std::any_of(model.soils.begin(), model.soils.end(),
                          [](const Soil& s) { return s.ru > 0.0; });
     line_count = 1 + map.layers().size() + (piezometric ? 1 : 0);
+    // One soil without a piezometric line fills every slice above the water:
+    // fill gives each part that one unit weight whatever its area, so there is
+    // nothing to weigh, and the soil tops serve only to place sections.
+    one_fill = one_soil && !piezometric;
   }
 
   SurfaceProblem place_sections(const SlipSurface& surface, std::int32_t slices, double xl,
@@ -110,6 +114,8 @@ struct Cutter::Impl {
   void sample_lines(const SlipSurface& surface, Point left, Point right);
   std::size_t gather_lines(std::size_t j);
   [[gnu::flatten]] void weigh_slice(std::size_t j);
+  void fill_with_one_soil();
+  [[nodiscard]] double load_at(double x) const;
   void water_at_sections();
   void fill(Cut& out, bool head_left) const;
 
@@ -124,6 +130,7 @@ struct Cutter::Impl {
   bool piezometric = false;
   bool any_ru = false;         ///< some soil has a pore-pressure ratio
   bool one_soil = false;       ///< the model has one soil: every point is in it
+  bool one_fill = false;       ///< one soil, no piezometric line: see the constructor
   std::size_t line_count = 0;  ///< ground, the soil tops, the piezometric line if any
 
   // Breaks and sections, x increasing.
@@ -275,7 +282,7 @@ void Cutter::Impl::sample_lines(const SlipSurface& surface, Point left, Point ri
   const std::size_t n = xs.size();
   levels.resize(line_count * n);
   sample(map.model().ground, xs, line(0));
-  for (std::size_t t = 0; t < map.layers().size(); ++t) {
+  for (std::size_t t = 0; t < map.layers().size() && !one_fill; ++t) {
     sample(soil_of(map.layers()[t]).top, xs, line(1 + t));
   }
   if (piezometric) sample(map.model().piezometric_line, xs, line(line_count - 1));
@@ -454,15 +461,31 @@ void Cutter::Impl::weigh_slice(std::size_t j) {
     for (std::size_t k = 0; k < lines; ++k) line_m[k] = at(line_a[k], line_b[k], 0.5);
   }
   base_soil[j] = soil_in_slice(lines, 0.5 * (slip[j] + slip[j + 1]));
-  const double xm = 0.5 * (xa + xb);
+  intensity[j] = load_at(0.5 * (xa + xb));
+}
+
+void Cutter::Impl::fill_with_one_soil() {
+  const double unit_weight = soil_of(0).unit_weight;
+  for (std::size_t j = 0; j + 1 < xs.size(); ++j) {
+    weight_lower[j] = 0.0;
+    weight_upper[j] = 0.0;
+    filled_lower[j] = kNaN;
+    filled_upper[j] = unit_weight;
+    base_soil[j] = 0;
+    intensity[j] = load_at(0.5 * (xs[j] + xs[j + 1]));
+  }
+}
+
+double Cutter::Impl::load_at(double x) const {
   double q = 0.0;
+  if (loads_in.empty()) return q;
   for (const std::int32_t i : loads_in) {
     const Load& load = map.model().loads[static_cast<std::size_t>(i)];
-    if (std::min(load.from, load.to) <= xm && xm <= std::max(load.from, load.to)) {
+    if (std::min(load.from, load.to) <= x && x <= std::max(load.from, load.to)) {
       q += load.intensity;
     }
   }
-  intensity[j] = q;
+  return q;
 }
 
 void Cutter::Impl::water_at_sections() {
@@ -470,6 +493,11 @@ void Cutter::Impl::water_at_sections() {
   const Model& model = map.model();
   lower_height.resize(n);
   pore_head.resize(n);
+  if (!piezometric && !(any_ru && model.water_unit_weight > 0.0)) {
+    std::fill_n(lower_height.begin(), n, 0.0);
+    std::fill_n(pore_head.begin(), n, 0.0);
+    return;
+  }
   for (std::size_t j = 0; j < n; ++j) {
     const double s = slip[j];
     const double g = line(0)[j];
@@ -511,18 +539,20 @@ void Cutter::Impl::fill(Cut& out, bool head_left) const {
     const std::size_t j = head_left ? k : n - 2 - k;
     method::Section& a = out.sections[k];
     const method::Section& b = out.sections[k + 1];
-    // The areas the methods give each part, computed as they compute them.
-    const double width = std::fabs(b.x - a.x);
-    const double mean_height =
-        (((a.ground_level - a.slip_level) + b.ground_level) - b.slip_level) / 2.0;
-    const double mean_lower = (a.lower_height + b.lower_height) / 2.0;
-    const double lower_area = mean_lower * width;
-    const double upper_area = (mean_height - mean_lower) * width;
+    // The areas the methods give each part, computed as they compute them;
+    // needed only for a part of more than one unit weight.
+    const auto width = [&a, &b] { return std::fabs(b.x - a.x); };
+    const auto mean_height = [&a, &b] {
+      return (((a.ground_level - a.slip_level) + b.ground_level) - b.slip_level) / 2.0;
+    };
+    const auto mean_lower = [&a, &b] { return (a.lower_height + b.lower_height) / 2.0; };
+    const auto lower_area = [&] { return mean_lower() * width(); };
+    const auto upper_area = [&] { return (mean_height() - mean_lower()) * width(); };
 
     const Soil& base = soil_of(base_soil[j]);
-    const auto unit_weight = [](double one, double weight, double area, double otherwise) {
+    const auto unit_weight = [](double one, double weight, const auto& area, double otherwise) {
       if (!std::isnan(one)) return one;
-      if (weight > 0.0 && area > 0.0) return weight / area;
+      if (weight > 0.0 && area() > 0.0) return weight / area();
       return otherwise;
     };
     a.lower_unit_weight = unit_weight(filled_lower[j], weight_lower[j], lower_area,
@@ -602,7 +632,11 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
     v->resize(slice_count);
   }
   m.base_soil.resize(slice_count);
-  for (std::size_t j = 0; j < slice_count; ++j) m.weigh_slice(j);
+  if (m.one_fill) {
+    m.fill_with_one_soil();
+  } else {
+    for (std::size_t j = 0; j < slice_count; ++j) m.weigh_slice(j);
+  }
   m.water_at_sections();
 
   const bool head_left = left.y >= right.y;
@@ -612,13 +646,15 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
 
   // Hostile numbers that passed every test above still never reach the
   // methods as a result.
+  bool finite = true;
   for (const method::Section& s : out.sections) {
-    if (!(std::isfinite(s.x) && std::isfinite(s.ground_level) && std::isfinite(s.slip_level) &&
-          std::isfinite(s.lower_height) && std::isfinite(s.pore_head) &&
-          std::isfinite(s.lower_unit_weight) && std::isfinite(s.upper_unit_weight))) {
-      return refuse(SurfaceProblem::invalid);
-    }
+    // Each test taken, not short-circuited: the loop has one branch.
+    finite = finite & std::isfinite(s.x) & std::isfinite(s.ground_level) &
+             std::isfinite(s.slip_level) & std::isfinite(s.lower_height) &
+             std::isfinite(s.pore_head) & std::isfinite(s.lower_unit_weight) &
+             std::isfinite(s.upper_unit_weight);
   }
+  if (!finite) return refuse(SurfaceProblem::invalid);
   out.problem = SurfaceProblem::none;
   return out.problem;
 }
