@@ -481,5 +481,99 @@ TEST(QuarnbySettings, ErrorsNameTheLineAndWaitForEnter) {
   }
 }
 
+// --- the second language ----------------------------------------------------
+
+/// The message texts of a settings file, by number: columns 6 on of each
+/// message line, trailing blanks removed.
+std::vector<std::string> message_texts(std::string_view file) {
+  std::vector<std::string> texts(43);
+  const std::vector<std::string> lines = report_lines([&] {
+    std::string crlf;
+    for (const char c : file) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return crlf;
+  }());
+  for (std::size_t line = 1; line < lines.size(); ++line) {
+    if (lines[line].size() < 5) continue;
+    const std::size_t k = static_cast<std::size_t>(std::stoi(lines[line].substr(0, 4)));
+    std::string text = lines[line].substr(5);
+    text.erase(text.find_last_not_of(' ') + 1);
+    if (k < texts.size()) texts[k] = text;
+  }
+  return texts;
+}
+
+/// True when `text` is well-formed UTF-8 (no cut or stray sequence).
+bool is_utf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
+    if (length == 0 || at + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80) return false;
+    }
+    at += length;
+  }
+  return true;
+}
+
+TEST(SecondLanguage, ShippedSettingsFilesHoldWholeLettersWithinTheirFields) {
+  for (const char* name : {"share/quarnby.ini", "share/wendmoor.ini", "share/de/quarnby.ini",
+                           "share/de/wendmoor.ini"}) {
+    const std::string file = source_file(name);
+    EXPECT_TRUE(is_utf8(file)) << name;
+    for (std::size_t at = file.find('\n') + 1; at < file.size();) {
+      const std::size_t end = file.find('\n', at);
+      // The text field ends at column 260, byte 255 of the text: a longer
+      // line would lose its end, perhaps inside a letter.
+      EXPECT_LE(end - at, 260U) << name << ": " << file.substr(at, end - at);
+      at = end + 1;
+    }
+  }
+  // The German files are translated, not transliterated.
+  const std::string german = source_file("share/de/quarnby.ini");
+  for (const char* spelling : {"ae", "oe", "ue", "Ae", "Oe", "Ue"}) {
+    EXPECT_EQ(german.find(spelling), std::string::npos) << spelling;
+  }
+}
+
+TEST(SecondLanguage, GermanSettingsReachTheConsoleAndTheReportByteForByte) {
+  const std::string settings_file = source_file("share/de/quarnby.ini");
+  const std::vector<std::string> de = message_texts(settings_file);
+  WorkFolder folder;
+  folder.write("quarnby.ini", settings_file);
+  folder.write("slope.dat", slope_data(data_header(3), kWorkedExample));
+  const RunResult result = folder.run(kQuarnby, answers());
+  EXPECT_EQ(result.exit_status, 0);
+  EXPECT_EQ(result.console, kNotice + " " + de[3] +
+                                "\r\nOpen file on TELWORN UNIT 13\r\nFile name:  " + de[4] +
+                                "\r\nCreate file on TELWORN UNIT 12\r\nFile name: ");
+  const std::vector<std::string> german = report_lines(folder.read("results.txt"));
+  const std::vector<std::string> english = report_lines(expected_report("worked-example.txt"));
+  ASSERT_EQ(german.size(), english.size());
+  auto joined = [&](std::size_t first, std::size_t last) {
+    std::string line;
+    for (std::size_t k = first; k <= last; ++k) line += (k > first ? "\t" : "") + de[k];
+    return line;
+  };
+  EXPECT_EQ(german[2], " " + de[5] + "\t" + de[6] + "\t");
+  EXPECT_EQ(german[4], " " + de[7]);
+  EXPECT_EQ(german[5], " " + joined(8, 14));
+  EXPECT_EQ(german[9], de[15]);
+  EXPECT_EQ(german[10], " " + joined(16, 29));
+  EXPECT_EQ(german[13],
+            " \t\t\t\t\t\t\t\t\t" + de[30] + english[13].substr(english[13].find("\t  ")));
+  EXPECT_EQ(german[14], " " + de[31] + english[14].substr(english[14].find('\t')));
+  // Every number is where it was in the English report.
+  for (const std::size_t line : {0, 1, 3, 6, 7, 8, 11, 12}) EXPECT_EQ(german[line], english[line]);
+  EXPECT_NE(german[5].find("H\xC3\xB6he \xC3\xBC"
+                           "ber Gleitfl\xC3\xA4"
+                           "che"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace end_to_end

@@ -3,7 +3,7 @@
 # Each file becomes `std::string_view NAME()` returning its exact bytes.
 string(REPLACE "|" ";" NAMES "${NAMES}")
 string(REPLACE "|" ";" FILES "${FILES}")
-set(source "// Generated from the shipped settings files at build time; do not edit.\n")
+set(source "// Generated from shipped files at build time; do not edit.\n")
 string(APPEND source "#include \"${HEADER}\"\n\nnamespace hollin {\n")
 list(LENGTH NAMES count)
 math(EXPR last "${count} - 1")

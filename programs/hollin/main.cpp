@@ -13,6 +13,7 @@
 #include "programs/hollin/check_command.h"
 #include "programs/hollin/command_context.h"
 #include "programs/hollin/cut_command.h"
+#include "programs/hollin/init_command.h"
 #include "programs/hollin/report_command.h"
 #include "programs/hollin/search_command.h"
 #include "record_io/record_io.h"
@@ -28,6 +29,7 @@ struct Options {
   hollin::AnalyseOptions analyse;
   hollin::ReportOptions report;
   hollin::SearchOptions search;
+  hollin::InitOptions init;
 };
 
 /// One command: its name and one-line description, the options it declares,
@@ -134,7 +136,16 @@ void declare_search(CLI::App& app, Options& options) {
   app.add_flag("--json", search.json, "write the result as JSON");
 }
 
-constexpr std::array<Command, 5> kCommands{{
+void declare_init(CLI::App& app, Options& options) {
+  hollin::InitOptions& init = options.init;
+  app.add_option("DIR", init.folder, "the working folder (default: the current one)");
+  app.add_option("--language", init.language,
+                 "settings files in English (en, default) or German (de)")
+      ->check(CLI::IsMember({"en", "de"}));
+  app.add_flag("--force", init.force, "replace files that exist");
+}
+
+constexpr std::array<Command, 6> kCommands{{
     {"check", "check a slope model or a slope data file", declare_check,
      [](const Options& o, CommandContext& c) { return hollin::run_check(o.check, c); }},
     {"cut", "cut a trial surface through a model into a slope data file", declare_cut,
@@ -146,6 +157,8 @@ constexpr std::array<Command, 5> kCommands{{
     {"search", "the critical circle through a model: least factor over trial circles",
      declare_search,
      [](const Options& o, CommandContext& c) { return hollin::run_search(o.search, c); }},
+    {"init", "set up a working folder: settings files and examples", declare_init,
+     [](const Options& o, CommandContext& c) { return hollin::run_init(o.init, c); }},
 }};
 
 /// Writes `text` to `stream`; false when it could not be written whole.
