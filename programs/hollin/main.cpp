@@ -13,6 +13,7 @@
 #include "programs/hollin/check_command.h"
 #include "programs/hollin/command_context.h"
 #include "programs/hollin/cut_command.h"
+#include "programs/hollin/plot_command.h"
 #include "programs/hollin/report_command.h"
 #include "programs/hollin/search_command.h"
 #include "record_io/record_io.h"
@@ -28,6 +29,7 @@ struct Options {
   hollin::AnalyseOptions analyse;
   hollin::ReportOptions report;
   hollin::SearchOptions search;
+  hollin::PlotOptions plot;
 };
 
 /// One command: its name and one-line description, the options it declares,
@@ -131,10 +133,23 @@ void declare_search(CLI::App& app, Options& options) {
   app.add_option("--threads", search.threads, "threads to use (default: every core)");
   app.add_option("--trials", search.trials, "write every grid trial to this tab-separated file");
   app.add_option("--cut", search.cut, "write the critical surface to this slope data file");
+  app.add_option("--svg", search.svg, "draw the search into this SVG file");
+  app.add_option("--html", search.html,
+                 "write the search as a self-contained HTML page to explore");
   app.add_flag("--json", search.json, "write the result as JSON");
 }
 
-constexpr std::array<Command, 5> kCommands{{
+void declare_plot(CLI::App& app, Options& options) {
+  hollin::PlotOptions& plot = options.plot;
+  app.add_option("FILE", plot.file, "a slope model (name ending in .toml) or a slope data file")
+      ->required();
+  declare_surface(app, plot.surface);
+  app.add_option("--report", plot.report,
+                 "data files: the results report whose factor of safety to show");
+  app.add_option("-o,--output", plot.output, "the SVG file to write")->required();
+}
+
+constexpr std::array<Command, 6> kCommands{{
     {"check", "check a slope model or a slope data file", declare_check,
      [](const Options& o, CommandContext& c) { return hollin::run_check(o.check, c); }},
     {"cut", "cut a trial surface through a model into a slope data file", declare_cut,
@@ -146,6 +161,8 @@ constexpr std::array<Command, 5> kCommands{{
     {"search", "the critical circle through a model: least factor over trial circles",
      declare_search,
      [](const Options& o, CommandContext& c) { return hollin::run_search(o.search, c); }},
+    {"plot", "draw a model, a trial surface through it, or a slope data file as SVG", declare_plot,
+     [](const Options& o, CommandContext& c) { return hollin::run_plot(o.plot, c); }},
 }};
 
 /// Writes `text` to `stream`; false when it could not be written whole.
