@@ -2,7 +2,7 @@
 # Installs, on Debian 12 as root, the packages the build, the tests, the
 # benchmarks and the fuzz targets need, when they are missing.
 set -eu
-packages="cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libtomlplusplus-dev libtbb-dev clang-14 libclang-rt-14-dev clang-format git"
+packages="cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libtomlplusplus-dev libtbb-dev clang-14 libclang-rt-14-dev clang-format git libpng-dev libxml2-utils librsvg2-bin chromium"
 missing=""
 for package in $packages; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
