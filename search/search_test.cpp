@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "search/centre_map.h"
 #include "search/default_limits.h"
 #include "search/find_critical.h"
 #include "search/refine.h"
@@ -254,6 +255,57 @@ TEST(Search, RefinedMinimumWithinTwoPerMilleOfAGridFourTimesAsDense) {
     }
     EXPECT_LE(refined, least * 1.002) << "dense grid least " << least;
     std::printf("%s: refined %.6f, grid four times as dense %.6f\n", name.c_str(), refined, least);
+  }
+}
+
+TEST(CentreMap, EachCellHoldsTheFirstLeastFactorOfItsCentres) {
+  for (const std::int32_t columns : {3, 200}) {
+    TrialGrid grid;
+    grid.kind = GridKind::centres_radii;
+    grid.axes = {Axis{0, 10, columns}, Axis{0, 5, 7}, Axis{1, 2, 3}};
+    CentreMap map(grid);
+    ASSERT_EQ(map.columns(), std::min(columns, kMaxMapCells));
+    // Cells partition the indices of each axis, in order.
+    for (int axis = 0; axis < 2; ++axis) {
+      const std::int32_t cells = axis == 0 ? map.columns() : map.rows();
+      EXPECT_EQ(map.first_index(axis, 0), 0);
+      EXPECT_EQ(map.last_index(axis, cells - 1),
+                grid.axes[static_cast<std::size_t>(axis)].count - 1);
+      for (std::int32_t c = 1; c < cells; ++c) {
+        EXPECT_EQ(map.first_index(axis, c), map.last_index(axis, c - 1) + 1);
+      }
+    }
+    // Factors repeat, so ties occur; every third trial has none.
+    std::vector<Trial> trials(grid.trial_count());
+    for (std::size_t k = 0; k < trials.size(); ++k) {
+      trials[k].outcome = k % 3 == 0 ? Outcome::misses_slope : Outcome::factor;
+      trials[k].factor = trials[k].outcome == Outcome::factor
+                             ? 1.0 + static_cast<double>(k % 5)
+                             : std::numeric_limits<double>::quiet_NaN();
+      trials[k].passes = static_cast<std::int32_t>(k);  // marks the trial
+    }
+    ASSERT_TRUE(map.take(0, std::span(trials).first(trials.size() / 2)));
+    ASSERT_TRUE(map.take(trials.size() / 2, std::span(trials).subspan(trials.size() / 2)));
+    for (std::int32_t column = 0; column < map.columns(); ++column) {
+      for (std::int32_t row = 0; row < map.rows(); ++row) {
+        const Trial* want = nullptr;
+        for (std::size_t k = 0; k < trials.size(); ++k) {
+          const Indices i = indices_of(grid, k);
+          if (i[0] < map.first_index(0, column) || i[0] > map.last_index(0, column) ||
+              i[1] < map.first_index(1, row) || i[1] > map.last_index(1, row) ||
+              trials[k].outcome != Outcome::factor) {
+            continue;
+          }
+          if (want == nullptr || trials[k].factor < want->factor) want = &trials[k];
+        }
+        const Trial& got = map.best(column, row);
+        if (want == nullptr) {
+          EXPECT_NE(got.outcome, Outcome::factor);
+        } else {
+          EXPECT_EQ(got.passes, want->passes) << column << ", " << row;
+        }
+      }
+    }
   }
 }
 

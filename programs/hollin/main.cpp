@@ -14,6 +14,7 @@
 #include "programs/hollin/command_context.h"
 #include "programs/hollin/cut_command.h"
 #include "programs/hollin/init_command.h"
+#include "programs/hollin/plot_command.h"
 #include "programs/hollin/report_command.h"
 #include "programs/hollin/search_command.h"
 #include "record_io/record_io.h"
@@ -30,6 +31,7 @@ struct Options {
   hollin::ReportOptions report;
   hollin::SearchOptions search;
   hollin::InitOptions init;
+  hollin::PlotOptions plot;
 };
 
 /// One command: its name and one-line description, the options it declares,
@@ -133,6 +135,9 @@ void declare_search(CLI::App& app, Options& options) {
   app.add_option("--threads", search.threads, "threads to use (default: every core)");
   app.add_option("--trials", search.trials, "write every grid trial to this tab-separated file");
   app.add_option("--cut", search.cut, "write the critical surface to this slope data file");
+  app.add_option("--svg", search.svg, "draw the search into this SVG file");
+  app.add_option("--html", search.html,
+                 "write the search as a self-contained HTML page to explore");
   app.add_flag("--json", search.json, "write the result as JSON");
 }
 
@@ -145,7 +150,17 @@ void declare_init(CLI::App& app, Options& options) {
   app.add_flag("--force", init.force, "replace files that exist");
 }
 
-constexpr std::array<Command, 6> kCommands{{
+void declare_plot(CLI::App& app, Options& options) {
+  hollin::PlotOptions& plot = options.plot;
+  app.add_option("FILE", plot.file, "a slope model (name ending in .toml) or a slope data file")
+      ->required();
+  declare_surface(app, plot.surface);
+  app.add_option("--report", plot.report,
+                 "data files: the results report whose factor of safety to show");
+  app.add_option("-o,--output", plot.output, "the SVG file to write")->required();
+}
+
+constexpr std::array<Command, 7> kCommands{{
     {"check", "check a slope model or a slope data file", declare_check,
      [](const Options& o, CommandContext& c) { return hollin::run_check(o.check, c); }},
     {"cut", "cut a trial surface through a model into a slope data file", declare_cut,
@@ -159,6 +174,8 @@ constexpr std::array<Command, 6> kCommands{{
      [](const Options& o, CommandContext& c) { return hollin::run_search(o.search, c); }},
     {"init", "set up a working folder: settings files and examples", declare_init,
      [](const Options& o, CommandContext& c) { return hollin::run_init(o.init, c); }},
+    {"plot", "draw a model, a trial surface through it, or a slope data file as SVG", declare_plot,
+     [](const Options& o, CommandContext& c) { return hollin::run_plot(o.plot, c); }},
 }};
 
 /// Writes `text` to `stream`; false when it could not be written whole.

@@ -19,10 +19,12 @@
 #include "programs/hollin/number_text.h"
 #include "programs/hollin/option_values.h"
 #include "programs/hollin/progress_line.h"
+#include "programs/hollin/search_pictures.h"
 #include "programs/hollin/search_report.h"
 #include "programs/hollin/surface_option.h"
 #include "programs/hollin/text_file.h"
 #include "programs/hollin/trials_table.h"
+#include "search/centre_map.h"
 #include "search/default_limits.h"
 #include "search/find_critical.h"
 
@@ -296,6 +298,41 @@ bool write_cut(const SearchOptions& options, const slope::Model& model,
   return true;
 }
 
+/// Hands the grid's trials to two sinks, either of which may be absent.
+class BothSinks final : public search::TrialSink {
+ public:
+  BothSinks(search::TrialSink* first, search::TrialSink* second) : first_(first), second_(second) {}
+  [[nodiscard]] bool take(std::uint64_t first, std::span<const search::Trial> trials) override {
+    return (first_ == nullptr || first_->take(first, trials)) &&
+           (second_ == nullptr || second_->take(first, trials));
+  }
+
+ private:
+  search::TrialSink* first_;
+  search::TrialSink* second_;
+};
+
+/// Writes the picture and the page asked for. False with the message in
+/// `context`.
+bool write_pictures(const SearchOptions& options, const slope::Model& model,
+                    const search::CentreMap& map, const search::CriticalSearch& found,
+                    CommandContext& context) {
+  const SearchPictureTexts texts = search_picture_texts(model, map, found, !options.html.empty());
+  const std::array<std::string, 1> inputs{options.model};
+  std::string why;
+  if (!options.svg.empty() &&
+      write_file_atomically(options.svg, texts.svg, inputs, why) != FileStatus::ok) {
+    context.error(options.svg + ": the picture was not written: " + why);
+    return false;
+  }
+  if (!options.html.empty() &&
+      write_file_atomically(options.html, texts.html, inputs, why) != FileStatus::ok) {
+    context.error(options.html + ": the page was not written: " + why);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int run_search(const SearchOptions& options, CommandContext& context) {
@@ -306,9 +343,20 @@ int run_search(const SearchOptions& options, CommandContext& context) {
     context.error(why);
     return kExitUsage;
   }
-  if (!options.trials.empty() && !options.cut.empty() && same_path(options.trials, options.cut)) {
-    context.error("--trials and --cut name the same file");
-    return kExitUsage;
+  const std::array<std::pair<const char*, const std::string*>, 4> outputs{
+      {{"--trials", &options.trials},
+       {"--cut", &options.cut},
+       {"--svg", &options.svg},
+       {"--html", &options.html}}};
+  for (std::size_t a = 0; a < outputs.size(); ++a) {
+    for (std::size_t b = a + 1; b < outputs.size(); ++b) {
+      if (!outputs[a].second->empty() && !outputs[b].second->empty() &&
+          same_path(*outputs[a].second, *outputs[b].second)) {
+        context.error(std::string(outputs[a].first) + " and " + outputs[b].first +
+                      " name the same file");
+        return kExitUsage;
+      }
+    }
   }
   slope::Model model;
   if (!load_model(options.model, model, context)) return kExitRefused;
@@ -325,6 +373,9 @@ int run_search(const SearchOptions& options, CommandContext& context) {
     return kExitRefused;
   }
   TrialsTable table(trials_file);
+  std::optional<search::CentreMap> map;
+  if (!options.svg.empty() || !options.html.empty()) map.emplace(limits.grid);
+  BothSinks sinks(options.trials.empty() ? nullptr : &table, map ? &*map : nullptr);
 
   search::CriticalSearch found;
   {
@@ -333,7 +384,7 @@ int run_search(const SearchOptions& options, CommandContext& context) {
     arena.execute([&] {
       search::EvaluatorPool pool(model, choices.settings);
       found = search::find_critical(
-          pool, limits.grid, choices.top, options.trials.empty() ? nullptr : &table,
+          pool, limits.grid, choices.top, options.trials.empty() && !map ? nullptr : &sinks,
           [&progress](std::uint64_t done, std::uint64_t total) { progress.update(done, total); });
     });
   }
@@ -347,6 +398,7 @@ int run_search(const SearchOptions& options, CommandContext& context) {
   if (!options.cut.empty() && !found.top.empty()) {
     written = write_cut(options, model, choices.settings, found.top.front().trial, context);
   }
+  if (map) written = write_pictures(options, model, *map, found, context) && written;
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   const SearchSummary summary{model,   choices.settings, limits,     found,

@@ -1,8 +1,8 @@
 // `hollin search MODEL [limits] [method options]`: the circle of least factor
 // of safety through a slope model, found over a grid of trial circles (by
 // default one chosen from the slope's geometry) and refined, with its
-// counts, the top list, and on request the trials table and the critical
-// surface as a slope data file.
+// counts, the top list, and on request the trials table, the critical
+// surface as a slope data file, and the search as a picture and a page.
 #pragma once
 
 #include <string>
@@ -32,6 +32,8 @@ struct SearchOptions {
   std::string threads;                     ///< empty: every core
   std::string trials;                      ///< the trials table to write, or empty
   std::string cut;                         ///< the data file of the critical surface, or empty
+  std::string svg;                         ///< the picture of the search to write, or empty
+  std::string html;                        ///< the page of the search to write, or empty
   bool json = false;
   /// Show a progress line on standard error (main sets it when that is a
   /// terminal); it appears only after a second and is cleared at the end.

@@ -1,0 +1,138 @@
+#include "programs/hollin/plot_command.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "method/simplified_method.h"
+#include "method/slices.h"
+#include "picture/cut_drawing.h"
+#include "picture/model_drawing.h"
+#include "programs/hollin/data_file_input.h"
+#include "programs/hollin/method_runs.h"
+#include "programs/hollin/model_cut.h"
+#include "programs/hollin/model_input.h"
+#include "programs/hollin/report_factor.h"
+#include "programs/hollin/text_file.h"
+
+namespace hollin {
+namespace {
+
+bool is_model(const std::string& path) {
+  constexpr std::string_view kSuffix = ".toml";
+  return path.size() >= kSuffix.size() &&
+         std::string_view(path).substr(path.size() - kSuffix.size()) == kSuffix;
+}
+
+picture::FactorLabel factor_label(const MethodRun& run) {
+  picture::FactorLabel label;
+  label.label =
+      run.method == MethodRun::Method::simplified ? "simplified method" : "ordinary method";
+  label.factor = run.factor;
+  if (!run.factor) {
+    label.why = run.status == MethodRun::Status::stopped
+                    ? "stopped at slice " + std::to_string(run.slice)
+                    : "no convergence";
+  }
+  return label;
+}
+
+/// The picture of a model, with the cut surface when one is given.
+int plot_model(const PlotOptions& options, std::string& svg, CommandContext& context) {
+  const bool surface = !options.surface.circle.empty() || !options.surface.polyline.empty();
+  if (!surface) {
+    if (!options.surface.slices.empty()) {
+      context.error("--slices needs --circle or --polyline");
+      return kExitUsage;
+    }
+    slope::Model model;
+    if (!load_model(options.file, model, context)) return kExitRefused;
+    svg = picture::model_picture(model);
+    return kExitSuccess;
+  }
+  ModelCut request;
+  if (const CutStep step = cut_model_surface(options.surface, options.file, request, context);
+      step != CutStep::admissible) {
+    return exit_status(step);
+  }
+  const method::SurfaceData data = request.cut.surface();
+  const MethodRun simplified = run_simplified(
+      data, method::kDefaultTolerance, method::kDefaultIterationLimit, method::TensionRule::stop);
+  const MethodRun ordinary = run_ordinary(data, method::PoreForce::base_length);
+  method::SliceTable table;
+  method::compute_ordinary(data, method::PoreForce::base_length, table);
+  std::vector<picture::SliceShade> shades(static_cast<std::size_t>(table.slice_count));
+  for (std::size_t i = 0; i < shades.size(); ++i) {
+    shades[i].normal_force = table.normal_force[i];
+    shades[i].inadmissible =
+        table.normal_not_positive[i] != 0 || (simplified.status == MethodRun::Status::stopped &&
+                                              static_cast<std::size_t>(simplified.slice) == i + 1);
+  }
+  const std::array<picture::FactorLabel, 2> factors{factor_label(simplified),
+                                                    factor_label(ordinary)};
+  svg = picture::cut_picture(request.model, request.cut, shades, factors);
+  return kExitSuccess;
+}
+
+/// The picture of a stored data file, with the factor of its report.
+int plot_data(const PlotOptions& options, std::string& svg, CommandContext& context) {
+  if (!options.surface.circle.empty() || !options.surface.polyline.empty() ||
+      !options.surface.slices.empty()) {
+    context.error(
+        "--circle, --polyline and --slices apply to a model (.toml), not to the data "
+        "file " +
+        options.file);
+    return kExitUsage;
+  }
+  std::string text;
+  auto data = std::make_unique<analysis::SlopeData>();
+  if (!read_data_file(options.file, text, *data, context)) return kExitRefused;
+  std::optional<picture::FactorLabel> factor;
+  if (!options.report.empty()) {
+    std::string report;
+    std::string why;
+    double value = 0.0;
+    if (read_text_file(options.report, report, why) != FileStatus::ok ||
+        !report_factor(report, *data, value, why)) {
+      context.error(options.report + ": " + why);
+      return kExitRefused;
+    }
+    factor = picture::FactorLabel{"factor of safety from " + options.report, value, ""};
+  }
+  const auto title = [](const std::array<char, analysis::kTitleLength>& t) {
+    std::string_view line(t.data(), t.size());
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    return line;
+  };
+  svg = picture::data_picture(
+      {title(data->title_1), title(data->title_2), data->surface().sections, factor});
+  return kExitSuccess;
+}
+
+}  // namespace
+
+int run_plot(const PlotOptions& options, CommandContext& context) {
+  std::string svg;
+  int status = kExitUsage;
+  if (is_model(options.file)) {
+    if (!options.report.empty()) {
+      context.error("--report applies to a slope data file, not to the model " + options.file);
+      return kExitUsage;
+    }
+    status = plot_model(options, svg, context);
+  } else {
+    status = plot_data(options, svg, context);
+  }
+  if (status != kExitSuccess) return status;
+  std::vector<std::string> inputs{options.file};
+  if (!options.report.empty()) inputs.push_back(options.report);
+  std::string why;
+  if (write_file_atomically(options.output, svg, inputs, why) != FileStatus::ok) {
+    context.error(options.output + ": the picture was not written: " + why);
+    return kExitRefused;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace hollin

@@ -1,0 +1,30 @@
+// `hollin plot FILE -o PICTURE.svg`: a picture of a slope model (with a
+// trial surface cut through it and its factors when one is given) or of a
+// stored slope data file (with the factor of its results report).
+#pragma once
+
+#include <string>
+
+#include "programs/hollin/command_context.h"
+#include "programs/hollin/surface_option.h"
+
+namespace hollin {
+
+/// The command line of `hollin plot`.
+struct PlotOptions {
+  std::string file;        ///< a model (name ending in .toml) or a slope data file
+  SurfaceOptions surface;  ///< models only; no surface: the model alone
+  std::string report;      ///< data files only: a results report to take the factor from
+  std::string output;      ///< the SVG file to write
+};
+
+/// Draws the file and writes the SVG whole or not at all, never over an
+/// input. A model with a surface: the slices shaded by their effective
+/// normal force by the ordinary method (pore force on the base length),
+/// hatched where it is not positive or where the simplified method stops,
+/// and both factors (default settings) written large. Returns kExitUsage for
+/// options that do not fit the file, kExitRefused for a refused input, an
+/// inadmissible surface or a file not written, kExitSuccess otherwise.
+[[nodiscard]] int run_plot(const PlotOptions& options, CommandContext& context);
+
+}  // namespace hollin
