@@ -4,42 +4,13 @@
 #include <cmath>
 #include <cstddef>
 
+#include "picture/utf8.h"
 #include "programs/hollin/number_text.h"
 
 namespace hollin {
 namespace {
 
 constexpr std::string_view kReplacement = "\\ufffd";
-
-// Length of the valid UTF-8 sequence at the start of `text`, or 0 when it
-// does not start with one (overlong forms, surrogates and values beyond
-// U+10FFFF are not valid).
-std::size_t utf8_sequence_length(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  std::size_t length = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;   // overlong below U+0800
-    if (lead == 0xED) high = 0x9F;  // surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;   // overlong below U+10000
-    if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  if (byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  }
-  return length;
-}
 
 }  // namespace
 
@@ -61,7 +32,7 @@ void append_json_string(std::string& out, std::string_view text) {
     } else if (code < 0x80) {
       out += c;
       ++at;
-    } else if (const std::size_t length = utf8_sequence_length(text.substr(at)); length > 0) {
+    } else if (const std::size_t length = picture::utf8_length(text.substr(at)); length > 0) {
       out.append(text.substr(at, length));
       at += length;
     } else {

@@ -1,6 +1,11 @@
 #include "programs/hollin/model_cut.h"
 
+#include <array>
+
+#include "analysis/run_state.h"
+#include "programs/hollin/data_file_writer.h"
 #include "programs/hollin/model_input.h"
+#include "programs/hollin/text_file.h"
 
 namespace hollin {
 
@@ -32,6 +37,36 @@ int exit_status(CutStep step) {
       break;
   }
   return kExitRefused;
+}
+
+bool write_cut_file(const std::string& path, const slope::Model& model, const slope::Cut& cut,
+                    const std::string& model_path, std::string_view what, std::int32_t slices,
+                    CommandContext& context) {
+  std::string text;
+  switch (write_data_file_text({model.title, model.subtitle, cut.water_unit_weight, cut.sections},
+                               text)) {
+    case DataFileStatus::ok:
+      break;
+    case DataFileStatus::too_many_sections:
+      context.error(path + ": not written: " + std::string(what) + " has " +
+                    std::to_string(cut.sections.size()) + " sections, more than the " +
+                    std::to_string(analysis::kMaxSections) +
+                    " a slope data file holds; give fewer --slices (now " + std::to_string(slices) +
+                    "; every vertex, crossing and load end inside the sliding mass adds a "
+                    "section too)");
+      return false;
+    case DataFileStatus::not_finite:
+      context.error(path + ": not written: " + std::string(what) +
+                    " gave a value that is not a finite number");
+      return false;
+  }
+  const std::array<std::string, 1> inputs{model_path};
+  std::string why;
+  if (write_file_atomically(path, text, inputs, why) != FileStatus::ok) {
+    context.error(path + ": the data file was not written: " + why);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace hollin

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "programs/hollin/command_context.h"
 #include "programs/hollin/surface_option.h"
@@ -39,5 +40,15 @@ CutStep cut_model_surface(const SurfaceOptions& options, const std::string& mode
 
 /// The exit status of a step that is not `admissible`.
 [[nodiscard]] int exit_status(CutStep step);
+
+/// Writes `cut` through `model` as the slope data file `path`, whole or not
+/// at all and never over `model_path`. `what` names the surface in messages
+/// ("the cut", "the critical surface"). False, with the reason in `context`,
+/// when the file holds too many sections, a value is not finite or the file
+/// cannot be written; `slices` is the N asked for, for the advice.
+[[nodiscard]] bool write_cut_file(const std::string& path, const slope::Model& model,
+                                  const slope::Cut& cut, const std::string& model_path,
+                                  std::string_view what, std::int32_t slices,
+                                  CommandContext& context);
 
 }  // namespace hollin

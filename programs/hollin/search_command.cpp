@@ -15,6 +15,7 @@
 
 #include "analysis/run_state.h"
 #include "programs/hollin/data_file_writer.h"
+#include "programs/hollin/model_cut.h"
 #include "programs/hollin/model_input.h"
 #include "programs/hollin/number_text.h"
 #include "programs/hollin/option_values.h"
@@ -272,30 +273,8 @@ bool write_cut(const SearchOptions& options, const slope::Model& model,
                   "written (a fault of hollin: please report it)");
     return false;
   }
-  const slope::Cut& cut = evaluator.cut();
-  std::string text;
-  switch (write_data_file_text({model.title, model.subtitle, cut.water_unit_weight, cut.sections},
-                               text)) {
-    case DataFileStatus::ok:
-      break;
-    case DataFileStatus::too_many_sections:
-      context.error(options.cut + ": not written: the critical surface has " +
-                    std::to_string(cut.sections.size()) + " sections, more than the " +
-                    std::to_string(analysis::kMaxSections) +
-                    " a slope data file holds; give fewer --slices (every vertex, crossing and "
-                    "load end inside the sliding mass adds a section too)");
-      return false;
-    case DataFileStatus::not_finite:
-      context.error(options.cut + ": not written: the cut gave a value that is not finite");
-      return false;
-  }
-  const std::array<std::string, 1> inputs{options.model};
-  std::string why;
-  if (write_file_atomically(options.cut, text, inputs, why) != FileStatus::ok) {
-    context.error(options.cut + ": the data file was not written: " + why);
-    return false;
-  }
-  return true;
+  return write_cut_file(options.cut, model, evaluator.cut(), options.model, "the critical surface",
+                        settings.slices, context);
 }
 
 /// Hands the grid's trials to two sinks, either of which may be absent.
