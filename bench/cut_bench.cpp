@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "bench/slope_models.h"
 #include "method/simplified_method.h"
 #include "method/slices.h"
 #include "slope/slicing.h"
@@ -31,22 +32,6 @@ slope::Model published_slope() {
   soil.saturated_unit_weight = 120;
   soil.cohesion = 600;
   soil.friction_angle = 20;
-  soil.top = m.ground;
-  m.soils.push_back(soil);
-  return m;
-}
-
-/// examples/simple-slope.toml as the reader makes it: one soil, dry.
-slope::Model simple_slope() {
-  slope::Model m;
-  m.title = "Simple slope";
-  m.ground = {{0, 0}, {10, 0}, {30, 10}, {50, 10}};
-  slope::Soil soil;
-  soil.name = "clay";
-  soil.unit_weight = 20.0;
-  soil.saturated_unit_weight = 20.0;
-  soil.cohesion = 3.0;
-  soil.friction_angle = 19.6;
   soil.top = m.ground;
   m.soils.push_back(soil);
   return m;
@@ -119,7 +104,7 @@ void BM_BothMethods50Slices(benchmark::State& state) {
 BENCHMARK(BM_BothMethods50Slices);
 
 void BM_SimpleSlopeCutAndSimplified(benchmark::State& state) {
-  const slope::Model model = simple_slope();
+  const slope::Model model = bench::simple_slope();
   slope::Cutter cutter(model);
   slope::Cut cut;
   method::SliceTable table;
@@ -141,7 +126,7 @@ BENCHMARK(BM_SimpleSlopeCutAndSimplified)->ComputeStatistics("min", least);
 BENCHMARK(BM_SimpleSlopeCutAndSimplified)->Iterations(10000);
 
 void BM_SimpleSlopeCutAndOrdinary(benchmark::State& state) {
-  const slope::Model model = simple_slope();
+  const slope::Model model = bench::simple_slope();
   slope::Cutter cutter(model);
   slope::Cut cut;
   method::SliceTable table;
@@ -159,7 +144,7 @@ BENCHMARK(BM_SimpleSlopeCutAndOrdinary)->Iterations(10000);
 
 /// The parts of BM_SimpleSlopeCutAndSimplified on their own.
 void BM_SimpleSlopeCut(benchmark::State& state) {
-  const slope::Model model = simple_slope();
+  const slope::Model model = bench::simple_slope();
   slope::Cutter cutter(model);
   slope::Cut cut;
   for (auto _ : state) {
@@ -173,7 +158,7 @@ void BM_SimpleSlopeCut(benchmark::State& state) {
 BENCHMARK(BM_SimpleSlopeCut)->ComputeStatistics("min", least);
 
 void BM_SimpleSlopeSimplified(benchmark::State& state) {
-  const slope::Model model = simple_slope();
+  const slope::Model model = bench::simple_slope();
   slope::Cutter cutter(model);
   slope::Cut cut;
   method::SliceTable table;

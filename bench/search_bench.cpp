@@ -11,24 +11,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "bench/slope_models.h"
 #include "search/search.h"
 
 namespace {
-
-slope::Model simple_slope() {
-  slope::Model m;
-  m.title = "Simple slope";
-  m.ground = {{0, 0}, {10, 0}, {30, 10}, {50, 10}};
-  slope::Soil soil;
-  soil.name = "clay";
-  soil.unit_weight = 20;
-  soil.saturated_unit_weight = 20;
-  soil.cohesion = 3;
-  soil.friction_angle = 19.6;
-  soil.top = m.ground;
-  m.soils.push_back(soil);
-  return m;
-}
 
 /// 100 x 100 centres above the face, 100 tangent levels around the toe:
 /// every circle enters at the crest and leaves at or near the toe.
@@ -43,7 +29,7 @@ search::TrialGrid million_circles() {
 void BM_SearchMillionCircles(benchmark::State& state) {
   const int threads =
       state.range(0) > 0 ? static_cast<int>(state.range(0)) : tbb::info::default_concurrency();
-  const slope::Model model = simple_slope();
+  const slope::Model model = bench::simple_slope();
   const search::TrialGrid grid = million_circles();
   search::Settings settings;
   settings.slices = 50;
