@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "analysis/message_numbers.h"
 #include "record_io/record_io.h"
 #include "record_io/text_item.h"
 
@@ -14,17 +15,7 @@ namespace {
 
 using record_io::IoResult;
 
-// Messages of the report: the values line's headings, the section-table and
-// the slice-table headings, and the labels of the last two lines.
-constexpr std::int32_t kFirstValueHeading = 5;
-constexpr std::int32_t kSectionTableTitle = 7;
-constexpr std::int32_t kFirstSectionHeading = 8;
-constexpr std::int32_t kLastSectionHeading = 14;
-constexpr std::int32_t kSliceTableTitle = 15;
-constexpr std::int32_t kFirstSliceHeading = 16;
-constexpr std::int32_t kLastSliceHeading = 29;
-constexpr std::int32_t kSumsLabel = 30;
-constexpr std::int32_t kFactorLabel = 31;
+using namespace report_messages;
 
 // Separators in front of the sums label, which puts it under the load
 // heading and the sums under the driving and resisting headings.

@@ -6,14 +6,14 @@
 #include <cstdint>
 
 #include "analysis/message_table.h"
+#include "analysis/results_file.h"
 #include "analysis/results_report.h"
 #include "analysis/run_state.h"
 #include "analysis/settings_file.h"
 #include "analysis/slope_data.h"
 #include "bench/bench_support.h"
-#include "method/simplified_method.h"
+#include "method/method_run.h"
 #include "method/slices.h"
-#include "programs/common/ordinary_analysis.h"
 #include "record_io/memory_run.h"
 
 namespace {
@@ -51,8 +51,8 @@ void BM_OrdinaryAnalysis150Sections(benchmark::State& state) {
       state.SkipWithError("the analysis did not read its files");
       break;
     }
-    if (programs::write_ordinary_analysis(run.io, data, slices, messages, run_state) !=
-            programs::OrdinaryResult::written ||
+    if (analysis::write_ordinary_analysis(run.io, data, slices, messages, run_state) !=
+            analysis::ResultsWrite::written ||
         run.io.halted()) {
       state.SkipWithError("the report failed");
     }
@@ -81,15 +81,16 @@ void BM_SimplifiedAnalysis150Sections(benchmark::State& state) {
          analysis::read_slope_data(run.io, kDataUnit, data, run_state.line_counter) ==
              analysis::DataResult::ok;
     run.io.close(kDataUnit);
-    method::compute_first_estimate(data.surface(), slices);
+    const method::MethodSettings settings =
+        analysis::program_settings(method::Method::simplified, run_state);
+    method::start_method(data.surface(), settings, slices);
     ok = ok && open(run, kResultsUnit, "results.txt", "unknown");
     if (!ok) {
       state.SkipWithError("the analysis did not read its files");
       break;
     }
-    const method::IterationOutcome outcome = method::iterate_simplified(
-        data.surface(), slices, run_state.tolerance, run_state.iteration_limit);
-    if (outcome.stop != method::IterationStop::converged) {
+    const method::MethodResult outcome = method::finish_method(data.surface(), settings, slices);
+    if (outcome.status != method::RunStatus::converged) {
       state.SkipWithError("the iteration did not converge");
     }
     passes = outcome.passes;

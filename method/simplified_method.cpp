@@ -122,4 +122,34 @@ IterationOutcome iterate_simplified(const SurfaceData& surface, SliceTable& t, d
   return outcome;
 }
 
+void start_simplified(const SurfaceData& surface, const MethodSettings& /*settings*/,
+                      SliceTable& table) {
+  compute_first_estimate(surface, table);
+}
+
+MethodResult finish_simplified(const SurfaceData& surface, const MethodSettings& settings,
+                               SliceTable& table) {
+  const IterationOutcome outcome = iterate_simplified(surface, table, settings.tolerance,
+                                                      settings.iteration_limit, settings.tension);
+  MethodResult result;
+  result.method = Method::simplified;
+  result.stop = outcome.stop;
+  result.passes = outcome.passes;
+  switch (outcome.stop) {
+    case IterationStop::converged:
+      result.status = RunStatus::converged;
+      result.factor = reported_factor(table);
+      break;
+    case IterationStop::no_positive_normal:
+    case IterationStop::m_factor_too_small:
+      result.status = RunStatus::stopped;
+      result.slice = outcome.slice;
+      break;
+    case IterationStop::limit_reached:
+      result.status = RunStatus::no_convergence;
+      break;
+  }
+  return result;
+}
+
 }  // namespace method

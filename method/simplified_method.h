@@ -5,25 +5,11 @@
 
 #include <cstdint>
 
+#include "method/method_settings.h"
 #include "method/section.h"
 #include "method/slices.h"
 
 namespace method {
-
-/// What a slice without positive effective normal force does to the
-/// iteration.
-enum class TensionRule {
-  stop,  ///< it stops the iteration (the rule of the simplified-method program)
-  allow  ///< the iteration carries on with the negative force; the m-factor stop stays
-};
-
-/// How the iteration ended.
-enum class IterationStop {
-  converged,           ///< two successive factors differ by less than the tolerance
-  no_positive_normal,  ///< a slice's effective normal force was not positive
-  m_factor_too_small,  ///< a slice's m-factor was below kMinimumMFactor
-  limit_reached        ///< iteration_limit passes made without convergence
-};
 
 /// Outcome of iterate_simplified.
 struct IterationOutcome {
@@ -50,5 +36,15 @@ struct IterationOutcome {
 [[nodiscard]] IterationOutcome iterate_simplified(const SurfaceData& surface, SliceTable& table,
                                                   double tolerance, std::int32_t iteration_limit,
                                                   TensionRule tension = TensionRule::stop);
+
+/// The runner's first stage: compute_first_estimate.
+void start_simplified(const SurfaceData& surface, const MethodSettings& settings,
+                      SliceTable& table);
+
+/// The runner's second stage: iterate_simplified with the settings'
+/// tolerance, pass limit and tension rule on the table start_simplified
+/// filled. A converged run's factor is reported_factor of the last pass.
+[[nodiscard]] MethodResult finish_simplified(const SurfaceData& surface,
+                                             const MethodSettings& settings, SliceTable& table);
 
 }  // namespace method

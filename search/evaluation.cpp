@@ -135,15 +135,10 @@ Trial Evaluator::evaluate(const slope::Circle& circle) {
     }
   }
 
-  // The calls and their order are those of `hollin analyse`, so that the
-  // factor is bit for bit the one of the report of this cut.
+  // The runner's two stages, with the weight check between them: the
+  // factor is bit for bit the one the report of this cut gives.
   const method::SurfaceData data = cut_.surface();
-  double factor = 0.0;
-  if (settings_.method == Method::ordinary) {
-    method::compute_ordinary(data, settings_.pore_force, table_);
-  } else {
-    method::compute_first_estimate(data, table_);
-  }
+  method::start_method(data, settings_.analysis, table_);
   if (settings_.min_weight > 0.0) {
     double weight = 0.0;
     for (std::int32_t i = 0; i < table_.slice_count; ++i) {
@@ -154,28 +149,22 @@ Trial Evaluator::evaluate(const slope::Circle& circle) {
       return trial;
     }
   }
-  if (settings_.method == Method::ordinary) {
-    trial.passes = 1;
-    factor = method::reported_factor(table_);
-  } else {
-    const method::IterationOutcome outcome = method::iterate_simplified(
-        data, table_, settings_.tolerance, settings_.iteration_limit, settings_.tension);
-    trial.passes = outcome.passes;
-    switch (outcome.stop) {
-      case method::IterationStop::converged:
-        break;
-      case method::IterationStop::no_positive_normal:
-        trial.outcome = Outcome::no_positive_normal;
-        return trial;
-      case method::IterationStop::m_factor_too_small:
-        trial.outcome = Outcome::small_m_factor;
-        return trial;
-      case method::IterationStop::limit_reached:
-        trial.outcome = Outcome::no_convergence;
-        return trial;
-    }
-    factor = method::reported_factor(table_);
+  const method::MethodResult result = method::finish_method(data, settings_.analysis, table_);
+  trial.passes = result.passes;
+  switch (result.status) {
+    case method::RunStatus::converged:
+    case method::RunStatus::closed_form:
+      break;
+    case method::RunStatus::stopped:
+      trial.outcome = result.stop == method::IterationStop::no_positive_normal
+                          ? Outcome::no_positive_normal
+                          : Outcome::small_m_factor;
+      return trial;
+    case method::RunStatus::no_convergence:
+      trial.outcome = Outcome::no_convergence;
+      return trial;
   }
+  const double factor = result.factor;
   if (!std::isfinite(factor)) {
     trial.outcome = Outcome::no_factor;
     return trial;

@@ -1,8 +1,7 @@
 // One trial circle of a search evaluated: cut through the model by
-// slope::Cutter, then the factor of safety by exactly the calls of `hollin
-// analyse` (the same method, tolerance, limit, pore force and tension rule),
-// or the reason it has none. One Evaluator per thread; after warm-up an
-// evaluation allocates nothing.
+// slope::Cutter, then the factor of safety by the method runner, as `hollin
+// analyse` and the programs run it, or the reason it has none. One Evaluator per thread; after
+// warm-up an evaluation allocates nothing.
 #pragma once
 
 #include <cstddef>
@@ -10,8 +9,7 @@
 #include <limits>
 #include <string_view>
 
-#include "method/section.h"
-#include "method/simplified_method.h"
+#include "method/method_run.h"
 #include "method/slices.h"
 #include "slope/model.h"
 #include "slope/slicing.h"
@@ -19,16 +17,10 @@
 
 namespace search {
 
-/// The method a search minimises the factor of.
-enum class Method { simplified, ordinary };
-
 /// How each trial is cut and analysed.
 struct Settings {
-  Method method = Method::simplified;
-  method::PoreForce pore_force = method::PoreForce::base_length;  ///< ordinary method
-  double tolerance = method::kDefaultTolerance;                   ///< simplified method
-  std::int32_t iteration_limit = method::kDefaultIterationLimit;  ///< simplified method
-  method::TensionRule tension = method::TensionRule::stop;        ///< simplified method
+  /// The method whose factor the search minimises, and its settings.
+  method::MethodSettings analysis;
   std::int32_t slices = 50;  ///< N: no slice wider than (exit - entry) / N
   /// A surface whose greatest depth below the ground (at its sections) is
   /// below this is too shallow; 0 admits every depth.

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "analysis/message_numbers.h"
+
 namespace programs {
 
 using record_io::IoResult;
@@ -81,7 +83,7 @@ Ending leave_settings(record_io::RecordIo& io, analysis::SettingsResult result,
 int end_sequence(record_io::RecordIo& io, const analysis::MessageTable& messages,
                  const analysis::RunState& state, std::int32_t closing_message, int exit_status) {
   if (state.closing_pause == 1) {
-    show_message(io, messages, kAnalysisEnded);
+    show_message(io, messages, analysis::report_messages::kAnalysisEnded);
     show_message(io, messages, closing_message);
     io.wait_for_enter();
   }

@@ -20,9 +20,6 @@ namespace programs {
 /// The name that makes an open ask the user for the file.
 inline constexpr std::string_view kChooseFile{"\0", 1};
 
-/// The first line of every end sequence: entry 32 of both programs' tables.
-inline constexpr std::int32_t kAnalysisEnded = 32;
-
 /// How a stage of a run ends: nothing when the run goes on, otherwise the
 /// exit status of the path it took (stop_run still follows).
 using Ending = std::optional<int>;
@@ -69,7 +66,7 @@ bool read_data_file(record_io::RecordIo& io, analysis::SlopeData& data, analysis
                                     std::string_view settings_name, const analysis::RunState& state,
                                     int exit_status);
 
-/// The end sequence: with closing_pause 1, messages kAnalysisEnded and
+/// The end sequence: with closing_pause 1, messages report_messages::kAnalysisEnded and
 /// `closing_message` and a wait for Enter. Returns `exit_status`.
 [[nodiscard]] int end_sequence(record_io::RecordIo& io, const analysis::MessageTable& messages,
                                const analysis::RunState& state, std::int32_t closing_message,

@@ -3,9 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "method/section.h"
-#include "method/simplified_method.h"
-#include "method/slices.h"
+#include "method/method_run.h"
 #include "programs/hollin/json_writer.h"
 #include "programs/hollin/method_runs.h"
 #include "programs/hollin/model_cut.h"
@@ -20,10 +18,7 @@ namespace {
 struct Choices {
   bool simplified = true;
   bool ordinary = true;
-  method::PoreForce pore_force = method::PoreForce::base_length;
-  double tolerance = method::kDefaultTolerance;
-  std::int32_t iteration_limit = method::kDefaultIterationLimit;
-  method::TensionRule tension = method::TensionRule::stop;
+  method::MethodSettings settings;  ///< all but the method
 };
 
 bool parse_choices(const AnalyseOptions& options, Choices& choices, std::string& why) {
@@ -34,26 +29,28 @@ bool parse_choices(const AnalyseOptions& options, Choices& choices, std::string&
   choices.simplified = options.method != "ordinary";
   choices.ordinary = options.method != "simplified";
   if (options.pore_force == "base-width") {
-    choices.pore_force = method::PoreForce::base_width;
+    choices.settings.pore_force = method::PoreForce::base_width;
   } else if (options.pore_force == "base-length") {
-    choices.pore_force = method::PoreForce::base_length;
+    choices.settings.pore_force = method::PoreForce::base_length;
   } else {
     why = "--pore-force: '" + options.pore_force + "' is not base-width or base-length";
     return false;
   }
   if (options.tension == "stop" || options.tension == "allow") {
-    choices.tension =
+    choices.settings.tension =
         options.tension == "stop" ? method::TensionRule::stop : method::TensionRule::allow;
   } else {
     why = "--tension: '" + options.tension + "' is not stop or allow";
     return false;
   }
-  if (!options.tolerance.empty() && !parse_positive(options.tolerance, choices.tolerance, why)) {
+  if (!options.tolerance.empty() &&
+      !parse_positive(options.tolerance, choices.settings.tolerance, why)) {
     why = "--tolerance: " + why;
     return false;
   }
   if (!options.iteration_limit.empty() &&
-      !parse_count(options.iteration_limit, 1, kMaxIterationLimit, choices.iteration_limit, why)) {
+      !parse_count(options.iteration_limit, 1, kMaxIterationLimit, choices.settings.iteration_limit,
+                   why)) {
     why = "--iteration-limit: " + why;
     return false;
   }
@@ -78,7 +75,7 @@ std::int32_t slice_count(const slope::Cut& cut) {
 }
 
 std::string json_document(const slope::Model& model, const slope::SlipSurface& surface,
-                          const slope::Cut& cut, const std::vector<MethodRun>& runs) {
+                          const slope::Cut& cut, const std::vector<method::MethodRun>& runs) {
   JsonWriter json;
   json.begin_object();
   json.key("model");
@@ -103,7 +100,7 @@ std::string json_document(const slope::Model& model, const slope::SlipSurface& s
   json.end_object();
   json.key("factors");
   json.begin_array();
-  for (const MethodRun& run : runs) write_run_json(json, run);
+  for (const method::MethodRun& run : runs) write_run_json(json, run);
   json.end_array();
   json.end_object();
   return json.text() + "\n";
@@ -123,20 +120,21 @@ int run_analyse(const AnalyseOptions& options, CommandContext& context) {
   const slope::Model& model = request.model;
   const slope::SlipSurface& surface = request.surface;
   const slope::Cut& cut = request.cut;
-  std::vector<MethodRun> runs;
+  std::vector<method::MethodRun> runs;
   if (step == CutStep::inadmissible && options.json) {
     context.out += json_document(model, surface, cut, runs);
   }
   if (step != CutStep::admissible) return exit_status(step);
 
-  if (choices.simplified) {
-    runs.push_back(
-        run_simplified(cut.surface(), choices.tolerance, choices.iteration_limit, choices.tension));
+  for (const method::Method chosen : {method::Method::simplified, method::Method::ordinary}) {
+    if (!(chosen == method::Method::simplified ? choices.simplified : choices.ordinary)) continue;
+    method::MethodSettings settings = choices.settings;
+    settings.method = chosen;
+    runs.push_back(method::run_method(cut.surface(), settings));
   }
-  if (choices.ordinary) runs.push_back(run_ordinary(cut.surface(), choices.pore_force));
 
   bool every_factor = true;
-  for (const MethodRun& run : runs) every_factor = every_factor && run.factor.has_value();
+  for (const method::MethodRun& run : runs) every_factor = every_factor && run.result.has_factor();
 
   if (options.json) {
     context.out += json_document(model, surface, cut, runs);
@@ -145,7 +143,7 @@ int run_analyse(const AnalyseOptions& options, CommandContext& context) {
     context.out += "surface: " + surface_text(surface) + ", entry " + point_text(cut.entry) +
                    ", exit " + point_text(cut.exit) + ", " + std::to_string(slice_count(cut)) +
                    " slices\n";
-    for (const MethodRun& run : runs) append_run_text(context.out, run);
+    for (const method::MethodRun& run : runs) append_run_text(context.out, run);
   }
   return every_factor ? kExitSuccess : kExitRefused;
 }

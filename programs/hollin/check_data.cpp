@@ -1,8 +1,7 @@
 #include <memory>
 
 #include "analysis/slope_data.h"
-#include "method/simplified_method.h"
-#include "method/slices.h"
+#include "method/method_run.h"
 #include "programs/hollin/check_parts.h"
 #include "programs/hollin/data_file_input.h"
 #include "programs/hollin/data_file_lint.h"
@@ -26,11 +25,15 @@ int check_data_file(const std::string& path, CommandContext& context) {
   context.out += path + ": readable: " + std::to_string(sections) + " sections, " +
                  std::to_string(sections > 1 ? sections - 1 : 0) + " slices, water unit weight " +
                  shortest(data->water_unit_weight) + "\n";
-  append_run_text(context.out,
-                  run_simplified(surface, method::kDefaultTolerance, method::kDefaultIterationLimit,
-                                 method::TensionRule::stop));
-  append_run_text(context.out, run_ordinary(surface, method::PoreForce::base_width));
-  append_run_text(context.out, run_ordinary(surface, method::PoreForce::base_length));
+  // The simplified method as quarnby runs it, the ordinary method both ways.
+  append_run_text(context.out, method::run_method(surface, {}));
+  for (const method::PoreForce pore_force :
+       {method::PoreForce::base_width, method::PoreForce::base_length}) {
+    method::MethodSettings ordinary;
+    ordinary.method = method::Method::ordinary;
+    ordinary.pore_force = pore_force;
+    append_run_text(context.out, method::run_method(surface, ordinary));
+  }
   return kExitSuccess;
 }
 

@@ -5,12 +5,10 @@
 #include <optional>
 #include <vector>
 
-#include "method/simplified_method.h"
-#include "method/slices.h"
+#include "method/method_run.h"
 #include "picture/cut_drawing.h"
 #include "picture/model_drawing.h"
 #include "programs/hollin/data_file_input.h"
-#include "programs/hollin/method_runs.h"
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/model_input.h"
 #include "programs/hollin/report_factor.h"
@@ -25,13 +23,13 @@ bool is_model(const std::string& path) {
          std::string_view(path).substr(path.size() - kSuffix.size()) == kSuffix;
 }
 
-picture::FactorLabel factor_label(const MethodRun& run) {
+picture::FactorLabel factor_label(const method::MethodResult& run) {
   picture::FactorLabel label;
-  label.label =
-      run.method == MethodRun::Method::simplified ? "simplified method" : "ordinary method";
-  label.factor = run.factor;
-  if (!run.factor) {
-    label.why = run.status == MethodRun::Status::stopped
+  label.label = std::string(method::method_name(run.method)) + " method";
+  if (run.has_factor()) {
+    label.factor = run.factor;
+  } else {
+    label.why = run.status == method::RunStatus::stopped
                     ? "stopped at slice " + std::to_string(run.slice)
                     : "no convergence";
   }
@@ -57,16 +55,18 @@ int plot_model(const PlotOptions& options, std::string& svg, CommandContext& con
     return exit_status(step);
   }
   const method::SurfaceData data = request.cut.surface();
-  const MethodRun simplified = run_simplified(
-      data, method::kDefaultTolerance, method::kDefaultIterationLimit, method::TensionRule::stop);
-  const MethodRun ordinary = run_ordinary(data, method::PoreForce::base_length);
+  // The simplified method as quarnby runs it; the ordinary method's table
+  // shades the slices.
+  const method::MethodResult simplified = method::run_method(data, {}).result;
+  method::MethodSettings ordinary_settings;
+  ordinary_settings.method = method::Method::ordinary;
   method::SliceTable table;
-  method::compute_ordinary(data, method::PoreForce::base_length, table);
+  const method::MethodResult ordinary = method::run_method(data, ordinary_settings, table);
   std::vector<picture::SliceShade> shades(static_cast<std::size_t>(table.slice_count));
   for (std::size_t i = 0; i < shades.size(); ++i) {
     shades[i].normal_force = table.normal_force[i];
     shades[i].inadmissible =
-        table.normal_not_positive[i] != 0 || (simplified.status == MethodRun::Status::stopped &&
+        table.normal_not_positive[i] != 0 || (simplified.status == method::RunStatus::stopped &&
                                               static_cast<std::size_t>(simplified.slice) == i + 1);
   }
   const std::array<picture::FactorLabel, 2> factors{factor_label(simplified),

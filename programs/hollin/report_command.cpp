@@ -6,14 +6,12 @@
 #include <string_view>
 
 #include "analysis/message_table.h"
-#include "analysis/results_report.h"
+#include "analysis/results_file.h"
 #include "analysis/run_state.h"
 #include "analysis/settings_file.h"
 #include "analysis/slope_data.h"
-#include "method/simplified_method.h"
+#include "method/method_run.h"
 #include "method/slices.h"
-#include "programs/common/ordinary_analysis.h"
-#include "programs/common/simplified_stop.h"
 #include "programs/hollin/data_file_input.h"
 #include "programs/hollin/shipped_settings.h"
 #include "programs/hollin/text_file.h"
@@ -94,36 +92,27 @@ bool load_settings(const ReportOptions& options, Settings& settings, CommandCont
   return true;
 }
 
-/// The simplified method as quarnby runs it, written to the results unit.
+/// The simplified method as quarnby runs it, written to the results unit,
+/// with a note on standard error when the iteration did not converge.
 bool write_simplified(record_io::RecordIo& io, const analysis::SlopeData& data,
                       const Settings& settings, CommandContext& context) {
   method::SliceTable slices;
-  method::compute_first_estimate(data.surface(), slices);
-  const method::IterationOutcome outcome = method::iterate_simplified(
-      data.surface(), slices, settings.state.tolerance, settings.state.iteration_limit);
-  if (const std::int32_t message = programs::stopping_message(outcome.stop); message != 0) {
-    context.err += "hollin: note: the iteration stopped at slice " + std::to_string(outcome.slice) +
-                   (outcome.stop == method::IterationStop::no_positive_normal
+  method::MethodResult result;
+  const analysis::ResultsWrite written = analysis::write_simplified_analysis(
+      io, data, slices, settings.messages, settings.state, result);
+  if (result.status == method::RunStatus::stopped) {
+    context.err += "hollin: note: the iteration stopped at slice " + std::to_string(result.slice) +
+                   (result.stop == method::IterationStop::no_positive_normal
                         ? " (no positive effective normal force)"
                         : " (m-factor below 0.2)") +
                    "; the report begins with that line and its factor covers the slices "
                    "before it\n";
-    if (io.try_write_line(kResultsUnit, settings.messages.text(message), outcome.slice) !=
-        IoResult::ok) {
-      return false;
-    }
-  } else if (outcome.stop == method::IterationStop::limit_reached) {
+  } else if (result.status == method::RunStatus::no_convergence) {
     context.err += "hollin: note: the iteration did not converge in " +
                    std::to_string(settings.state.iteration_limit) +
                    " passes; the report shows the last pass\n";
   }
-  if (analysis::write_results_report(io, kResultsUnit, data, slices, settings.messages,
-                                     settings.state.field_separator) !=
-      analysis::ReportResult::ok) {
-    return false;
-  }
-  io.close(kResultsUnit);
-  return true;
+  return written == analysis::ResultsWrite::written;
 }
 
 }  // namespace
@@ -147,9 +136,8 @@ int run_report(const ReportOptions& options, CommandContext& context) {
     written = write_simplified(io, *data, settings, context);
   } else if (written) {
     method::SliceTable slices;
-    written =
-        programs::write_ordinary_analysis(io, *data, slices, settings.messages, settings.state) ==
-        programs::OrdinaryResult::written;
+    written = analysis::write_ordinary_analysis(io, *data, slices, settings.messages,
+                                                settings.state) == analysis::ResultsWrite::written;
   }
   if (!written || io.halted()) {
     context.error(options.output + ": the report could not be composed");

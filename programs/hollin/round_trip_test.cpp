@@ -16,10 +16,9 @@
 #include <vector>
 
 #include "analysis/slope_data.h"
-#include "method/simplified_method.h"
+#include "method/method_run.h"
 #include "method/slices.h"
 #include "programs/hollin/data_file_writer.h"
-#include "programs/hollin/method_runs.h"
 #include "programs/hollin/report_command.h"
 #include "programs/hollin/shipped_settings.h"
 #include "programs/quarnby/quarnby_run.h"
@@ -192,15 +191,13 @@ TEST(HollinRoundTrip, CutFilesGiveTheProgramsTheAnalysisFactorsAndReports) {
       }
 
       // quarnby: the converged factor, or the stopping line of the slice.
-      const MethodRun simplified =
-          run_simplified(cut.surface(), method::kDefaultTolerance, method::kDefaultIterationLimit,
-                         method::TensionRule::stop);
+      const method::MethodResult simplified = method::run_method(cut.surface(), {}).result;
       const std::string quarnby_results =
           results_in_memory(quarnby::run, "quarnby.ini", shipped_quarnby_settings(), data);
-      if (simplified.status == MethodRun::Status::converged) {
-        ASSERT_TRUE(simplified.factor.has_value());
-        EXPECT_EQ(last_line(quarnby_results), factor_line(*simplified.factor));
-      } else if (simplified.status == MethodRun::Status::stopped) {
+      if (simplified.status == method::RunStatus::converged) {
+        ASSERT_TRUE(simplified.has_factor());
+        EXPECT_EQ(last_line(quarnby_results), factor_line(simplified.factor));
+      } else if (simplified.status == method::RunStatus::stopped) {
         ++stopped;
         EXPECT_EQ(quarnby_results.substr(0, quarnby_results.find('\r')),
                   std::string(" ") +
@@ -214,19 +211,23 @@ TEST(HollinRoundTrip, CutFilesGiveTheProgramsTheAnalysisFactorsAndReports) {
       // wendmoor with either pore force.
       std::string wendmoor_results[2];
       for (const int option : {0, 1}) {
-        const MethodRun ordinary =
-            run_ordinary(cut.surface(), option == 1 ? method::PoreForce::base_length
-                                                    : method::PoreForce::base_width);
+        method::MethodSettings settings;
+        settings.method = method::Method::ordinary;
+        settings.pore_force =
+            option == 1 ? method::PoreForce::base_length : method::PoreForce::base_width;
+        const method::MethodRun ordinary = method::run_method(cut.surface(), settings);
         wendmoor_results[option] =
             results_in_memory(wendmoor::run, "wendmoor.ini", wendmoor_settings(option), data);
         // A surface whose driving forces cancel has no finite factor: the
         // analysis gives none and the report shows what the sums give.
         method::SliceTable table;
-        method::compute_ordinary(cut.surface(), ordinary.pore_force, table);
+        method::compute_ordinary(cut.surface(), settings.pore_force, table);
         const double sums = method::reported_factor(table);
         EXPECT_EQ(last_line(wendmoor_results[option]), factor_line(sums));
-        if (ordinary.factor) expect_same_bits(*ordinary.factor, sums, "ordinary factor");
-        EXPECT_EQ(ordinary.factor.has_value(), std::isfinite(sums));
+        if (ordinary.result.has_factor()) {
+          expect_same_bits(ordinary.result.factor, sums, "ordinary factor");
+        }
+        EXPECT_EQ(ordinary.result.has_factor(), std::isfinite(sums));
         if (!ordinary.friction_dropped.empty()) ++dropped;
       }
 

@@ -60,18 +60,20 @@ bool parse_choices(const SearchOptions& options, Choices& choices, std::string& 
     why = "--method: '" + options.method + "' is not simplified or ordinary";
     return false;
   }
-  s.method = options.method == "ordinary" ? search::Method::ordinary : search::Method::simplified;
+  s.analysis.method =
+      options.method == "ordinary" ? method::Method::ordinary : method::Method::simplified;
   if (options.pore_force != "base-width" && options.pore_force != "base-length") {
     why = "--pore-force: '" + options.pore_force + "' is not base-width or base-length";
     return false;
   }
-  s.pore_force = options.pore_force == "base-width" ? method::PoreForce::base_width
-                                                    : method::PoreForce::base_length;
+  s.analysis.pore_force = options.pore_force == "base-width" ? method::PoreForce::base_width
+                                                             : method::PoreForce::base_length;
   if (options.tension != "stop" && options.tension != "allow") {
     why = "--tension: '" + options.tension + "' is not stop or allow";
     return false;
   }
-  s.tension = options.tension == "stop" ? method::TensionRule::stop : method::TensionRule::allow;
+  s.analysis.tension =
+      options.tension == "stop" ? method::TensionRule::stop : method::TensionRule::allow;
   if (!options.face.empty() && options.face != "left" && options.face != "right") {
     why = "--face: '" + options.face + "' is not left or right";
     return false;
@@ -83,11 +85,11 @@ bool parse_choices(const SearchOptions& options, Choices& choices, std::string& 
     why = std::string(option) + ": " + why;
     return false;
   };
-  if (!options.tolerance.empty() && !parse_positive(options.tolerance, s.tolerance, why)) {
+  if (!options.tolerance.empty() && !parse_positive(options.tolerance, s.analysis.tolerance, why)) {
     return fail("--tolerance");
   }
   if (!options.iteration_limit.empty() &&
-      !parse_count(options.iteration_limit, 1, 100000, s.iteration_limit, why)) {
+      !parse_count(options.iteration_limit, 1, 100000, s.analysis.iteration_limit, why)) {
     return fail("--iteration-limit");
   }
   s.slices = kDefaultSlices;

@@ -16,8 +16,7 @@
 #include <string_view>
 
 #include "analysis/slope_data.h"
-#include "method/section.h"
-#include "programs/hollin/method_runs.h"
+#include "method/method_run.h"
 #include "programs/hollin/shipped_settings.h"
 #include "programs/hollin/trials_table.h"
 #include "programs/quarnby/quarnby_run.h"
@@ -107,11 +106,11 @@ TEST(SearchCommand, SameOutputOnOneAndTwoThreadsAndTheFactorOfTheCutFilesReport)
     std::int32_t line_number = 0;
     ASSERT_EQ(analysis::read_slope_data(read.io, analysis::kDataUnit, *stored, line_number),
               analysis::DataResult::ok);
-    const MethodRun run = run_simplified(
-        stored->surface(), method::kDefaultTolerance, method::kDefaultIterationLimit,
-        c.tension[0] == 's' ? method::TensionRule::stop : method::TensionRule::allow);
-    ASSERT_TRUE(run.factor.has_value());
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(*run.factor), std::bit_cast<std::uint64_t>(factor));
+    method::MethodSettings settings;
+    settings.tension = c.tension[0] == 's' ? method::TensionRule::stop : method::TensionRule::allow;
+    const method::MethodResult run = method::run_method(stored->surface(), settings).result;
+    ASSERT_TRUE(run.has_factor());
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(run.factor), std::bit_cast<std::uint64_t>(factor));
   }
 }
 

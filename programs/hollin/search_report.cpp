@@ -50,7 +50,7 @@ std::string circle_line(const search::Ranked& r) {
 }
 
 std::string passes_text(const search::Settings& settings, const search::Trial& t) {
-  if (settings.method == search::Method::ordinary) return "";
+  if (settings.analysis.method == method::Method::ordinary) return "";
   return " (converged in " + std::to_string(t.passes) + " passes)";
 }
 
@@ -115,14 +115,15 @@ std::string search_text(const SearchSummary& s) {
   const search::TrialGrid& grid = s.limits.grid;
   std::string out = "model: " + printable(s.model.title) + "\n";
   out += "method: ";
-  if (settings.method == search::Method::ordinary) {
+  if (settings.analysis.method == method::Method::ordinary) {
     out += "ordinary (pore force on the ";
-    out += settings.pore_force == method::PoreForce::base_width ? "base width)" : "base length)";
+    out += settings.analysis.pore_force == method::PoreForce::base_width ? "base width)"
+                                                                         : "base length)";
   } else {
     out += "simplified (tension " +
-           std::string(settings.tension == method::TensionRule::stop ? "stop" : "allow") +
-           ", tolerance " + shortest(settings.tolerance) + ", iteration limit " +
-           std::to_string(settings.iteration_limit) + ")";
+           std::string(settings.analysis.tension == method::TensionRule::stop ? "stop" : "allow") +
+           ", tolerance " + shortest(settings.analysis.tolerance) + ", iteration limit " +
+           std::to_string(settings.analysis.iteration_limit) + ")";
   }
   out += ", " + std::to_string(settings.slices) + " slices";
   if (settings.min_depth > 0.0) out += ", least depth " + shortest(settings.min_depth);
@@ -195,19 +196,19 @@ std::string search_json(const SearchSummary& s) {
   json.string(s.model.title);
   json.end_object();
   json.key("method");
-  json.string(settings.method == search::Method::ordinary ? "ordinary" : "simplified");
+  json.string(method::method_name(settings.analysis.method));
   json.key("settings");
   json.begin_object();
   json.key("slices");
   json.integer(settings.slices);
   json.key("tension");
-  json.string(settings.tension == method::TensionRule::stop ? "stop" : "allow");
+  json.string(settings.analysis.tension == method::TensionRule::stop ? "stop" : "allow");
   json.key("tolerance");
-  json.number(settings.tolerance);
+  json.number(settings.analysis.tolerance);
   json.key("iteration_limit");
-  json.integer(settings.iteration_limit);
+  json.integer(settings.analysis.iteration_limit);
   json.key("pore_force");
-  json.string(pore_force_name(settings.pore_force));
+  json.string(pore_force_name(settings.analysis.pore_force));
   json.key("min_depth");
   json.number(settings.min_depth);
   json.key("min_weight");

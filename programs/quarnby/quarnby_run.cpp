@@ -3,15 +3,16 @@
 #include <cstdint>
 #include <string_view>
 
+#include "analysis/message_numbers.h"
 #include "analysis/message_table.h"
+#include "analysis/results_file.h"
 #include "analysis/results_report.h"
 #include "analysis/run_state.h"
 #include "analysis/settings_file.h"
 #include "analysis/slope_data.h"
-#include "method/simplified_method.h"
+#include "method/method_run.h"
 #include "method/slices.h"
 #include "programs/common/dialogue.h"
-#include "programs/common/simplified_stop.h"
 
 namespace quarnby {
 namespace {
@@ -19,6 +20,7 @@ namespace {
 using analysis::kDataUnit;
 using analysis::kResultsUnit;
 using analysis::kSettingsUnit;
+namespace message = analysis::simplified_messages;
 using programs::Ending;
 using record_io::IoResult;
 using record_io::kConsoleUnit;
@@ -29,27 +31,17 @@ constexpr std::string_view kSettingsName = "quarnby.ini";
 // every path but the record layer's error report.
 constexpr int kExitStatus = 0;
 
-// Entries of quarnby.ini that the driver shows.
-constexpr std::int32_t kChooseDataFile = 3;
-constexpr std::int32_t kChooseResultsFile = 4;
-constexpr std::int32_t kNotConverged = 33;
-constexpr std::int32_t kAskForReport = 34;
-// The prompt after a stopping slice and the second line of the end sequence.
-constexpr std::int32_t kPressEnter = 36;
-constexpr std::int32_t kDataReadFailed = 39;
-constexpr std::int32_t kResultsWriteFailed = 40;
-
-// The answer after kAskForReport from which the report is written.
+// The answer after message::kAskForReport from which the report is written.
 constexpr std::int32_t kWriteReportAnswer = 2;
 
 struct Run : programs::RunContext {
   explicit Run(RecordIo& record_io)
-      : RunContext(record_io, analysis::kSimplifiedMessageCount, kPressEnter) {}
+      : RunContext(record_io, analysis::kSimplifiedMessageCount, message::kPressEnter) {}
 
   [[nodiscard]] int end() const { return RunContext::end(kExitStatus); }
   /// A failed write to the results file with an error branch.
   [[nodiscard]] int results_write_failed() const {
-    show(kResultsWriteFailed);
+    show(message::kResultsWriteFailed);
     return end();
   }
 };
@@ -72,25 +64,25 @@ Ending read_settings(Run& run) {
 
 /// Records a slice that stopped the iteration, on the console and in the
 /// results file, then asks for Enter.
-AfterIteration report_stopping_slice(Run& run, std::int32_t message, std::int32_t slice) {
-  run.io.write_line(kConsoleUnit, run.messages.text(message), slice);
-  if (run.io.try_write_line(kResultsUnit, run.messages.text(message), slice) != IoResult::ok) {
+AfterIteration report_stopping_slice(Run& run, const method::MethodResult& result) {
+  run.io.write_line(kConsoleUnit, run.messages.text(analysis::stopping_message(result)),
+                    result.slice);
+  if (analysis::write_stopping_line(run.io, run.messages, result) !=
+      analysis::ResultsWrite::written) {
     return AfterIteration::results_write_failed;
   }
-  run.io.write_raw_console(run.messages.text(kPressEnter));
+  run.io.write_raw_console(run.messages.text(message::kPressEnter));
   run.io.wait_for_enter();
   return AfterIteration::report;
 }
 
-AfterIteration iterate(Run& run) {
-  const method::IterationOutcome outcome = method::iterate_simplified(
-      run.data.surface(), run.slices, run.state.tolerance, run.state.iteration_limit);
-  if (outcome.stop == method::IterationStop::converged) return AfterIteration::report;
-  if (const std::int32_t message = programs::stopping_message(outcome.stop); message != 0) {
-    return report_stopping_slice(run, message, outcome.slice);
-  }
-  run.show(kNotConverged);
-  run.show(kAskForReport);
+AfterIteration iterate(Run& run, const method::MethodSettings& settings) {
+  const method::MethodResult result =
+      method::finish_method(run.data.surface(), settings, run.slices);
+  if (result.status == method::RunStatus::converged) return AfterIteration::report;
+  if (result.status == method::RunStatus::stopped) return report_stopping_slice(run, result);
+  run.show(message::kNotConverged);
+  run.show(message::kAskForReport);
   // An answer that leaves the value unread (a slash) counts as "do not
   // report"; so does a failed read, which halts the record layer.
   std::int32_t answer = 0;
@@ -102,17 +94,22 @@ AfterIteration iterate(Run& run) {
 int run_steps(Run& run) {
   programs::show_notice(run.io, "quarnby: factor of safety by the simplified method of slices");
   if (const Ending ending = read_settings(run)) return *ending;
-  if (!programs::choose_and_open(run.io, run.messages, kChooseDataFile, kDataUnit, "OLD") ||
-      !programs::read_data_file(run.io, run.data, run.state, run.messages, kDataReadFailed)) {
+  if (!programs::choose_and_open(run.io, run.messages, message::kChooseDataFile, kDataUnit,
+                                 "OLD") ||
+      !programs::read_data_file(run.io, run.data, run.state, run.messages,
+                                message::kDataReadFailed)) {
     return run.end();
   }
-  method::compute_first_estimate(run.data.surface(), run.slices);
+  // The first estimate now, the iteration once the results file is open.
+  const method::MethodSettings settings =
+      analysis::program_settings(method::Method::simplified, run.state);
+  method::start_method(run.data.surface(), settings, run.slices);
 
-  if (!programs::choose_and_open(run.io, run.messages, kChooseResultsFile, kResultsUnit,
+  if (!programs::choose_and_open(run.io, run.messages, message::kChooseResultsFile, kResultsUnit,
                                  "unknown")) {
     return run.end();
   }
-  switch (iterate(run)) {
+  switch (iterate(run, settings)) {
     case AfterIteration::report:
       break;
     case AfterIteration::results_write_failed:

@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <span>
 
+#include "analysis/message_numbers.h"
 #include "analysis/message_table.h"
+#include "analysis/results_file.h"
 #include "analysis/run_state.h"
 #include "analysis/settings_file.h"
 #include "analysis/slope_data.h"
 #include "method/slices.h"
 #include "programs/common/dialogue.h"
-#include "programs/common/ordinary_analysis.h"
-#include "programs/common/ordinary_messages.h"
 #include "record_io/text_item.h"
 
 namespace wendmoor_cli {
@@ -27,7 +27,7 @@ using record_io::IoResult;
 using record_io::kConsoleUnit;
 using record_io::RecordIo;
 using record_io::text_of;
-namespace message = programs::ordinary_messages;
+namespace message = analysis::ordinary_messages;
 
 constexpr std::string_view kSettingsName = "wendmoor.ini";
 constexpr std::string_view kSiblingSettingsPath = "../Wendmoor/wendmoor.ini";
@@ -112,8 +112,8 @@ Ending analyse(Run& run, std::int32_t k) {
                   record_io::kErrorBranch) != IoResult::ok) {
     return run.open_failed(run.results_file_name);
   }
-  if (programs::write_ordinary_analysis(run.io, run.data, run.slices, run.messages, run.state) !=
-      programs::OrdinaryResult::written) {
+  if (analysis::write_ordinary_analysis(run.io, run.data, run.slices, run.messages, run.state) !=
+      analysis::ResultsWrite::written) {
     run.show(message::kResultsWriteFailed);
     return run.end(kFailureStatus);
   }

@@ -2,14 +2,14 @@
 
 #include <string_view>
 
+#include "analysis/message_numbers.h"
 #include "analysis/message_table.h"
+#include "analysis/results_file.h"
 #include "analysis/run_state.h"
 #include "analysis/settings_file.h"
 #include "analysis/slope_data.h"
 #include "method/slices.h"
 #include "programs/common/dialogue.h"
-#include "programs/common/ordinary_analysis.h"
-#include "programs/common/ordinary_messages.h"
 
 namespace wendmoor {
 namespace {
@@ -19,7 +19,7 @@ using analysis::kResultsUnit;
 using analysis::kSettingsUnit;
 using programs::Ending;
 using record_io::RecordIo;
-namespace message = programs::ordinary_messages;
+namespace message = analysis::ordinary_messages;
 
 constexpr std::string_view kSettingsName = "wendmoor.ini";
 // wendmoor, whose user is a person at the console, ends with status 0 on
@@ -53,8 +53,8 @@ int run_steps(Run& run) {
                                  "UNKNOWN")) {
     return run.end();
   }
-  if (programs::write_ordinary_analysis(run.io, run.data, run.slices, run.messages, run.state) !=
-      programs::OrdinaryResult::written) {
+  if (analysis::write_ordinary_analysis(run.io, run.data, run.slices, run.messages, run.state) !=
+      analysis::ResultsWrite::written) {
     run.show(message::kResultsWriteFailed);
   }
   return run.end();

@@ -1,0 +1,47 @@
+#include "method/method_run.h"
+
+#include <cstddef>
+
+namespace method {
+
+static_assert(
+    [] {
+      for (std::size_t i = 0; i < kMethods.size(); ++i) {
+        if (static_cast<std::size_t>(kMethods[i].method) != i) return false;
+      }
+      return true;
+    }(),
+    "kMethods lists the methods in the order of the enumeration");
+
+std::optional<Method> method_named(std::string_view name) {
+  for (const MethodEntry& entry : kMethods) {
+    if (entry.name == name) return entry.method;
+  }
+  return std::nullopt;
+}
+
+void start_method(const SurfaceData& surface, const MethodSettings& settings, SliceTable& table) {
+  method_entry(settings.method).start(surface, settings, table);
+}
+
+MethodResult finish_method(const SurfaceData& surface, const MethodSettings& settings,
+                           SliceTable& table) {
+  return method_entry(settings.method).finish(surface, settings, table);
+}
+
+MethodResult run_method(const SurfaceData& surface, const MethodSettings& settings,
+                        SliceTable& table) {
+  start_method(surface, settings, table);
+  return finish_method(surface, settings, table);
+}
+
+MethodRun run_method(const SurfaceData& surface, const MethodSettings& settings) {
+  SliceTable table;
+  MethodRun run;
+  run.settings = settings;
+  run.result = run_method(surface, settings, table);
+  run.friction_dropped = friction_dropped_slices(table);
+  return run;
+}
+
+}  // namespace method

@@ -1,0 +1,75 @@
+// The one way into the methods of slices. A method is run in two stages: the
+// start fills the slice table (geometry, weights, the method's first values),
+// the finish gives the factor. A caller may look at the table in between, as
+// the search does to leave out a sliding mass too light to matter. Every
+// command, program and search runs the methods through here, so a factor is
+// the same bits wherever it is computed. A new method is one file in this
+// folder and one entry in kMethods.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "method/method_settings.h"
+#include "method/ordinary_method.h"
+#include "method/simplified_method.h"
+
+namespace method {
+
+/// One method: its name (the word of the command line, the text and the
+/// JSON) and its two stages.
+struct MethodEntry {
+  Method method;
+  std::string_view name;
+  void (*start)(const SurfaceData&, const MethodSettings&, SliceTable&);
+  MethodResult (*finish)(const SurfaceData&, const MethodSettings&, SliceTable&);
+};
+
+/// Every method, in the order of the enumeration Method.
+inline constexpr std::array<MethodEntry, 2> kMethods{{
+    {Method::simplified, "simplified", &start_simplified, &finish_simplified},
+    {Method::ordinary, "ordinary", &start_ordinary, &finish_ordinary},
+}};
+
+/// The entry of `method`.
+[[nodiscard]] constexpr const MethodEntry& method_entry(Method method) {
+  return kMethods[static_cast<std::size_t>(method)];
+}
+
+/// "simplified", "ordinary".
+[[nodiscard]] constexpr std::string_view method_name(Method method) {
+  return method_entry(method).name;
+}
+
+/// The method of a name; empty for an unknown one.
+[[nodiscard]] std::optional<Method> method_named(std::string_view name);
+
+/// Stage one: fills `table` for the settings' method. Afterwards the table's
+/// geometry and weights hold; its sums are the method's start.
+void start_method(const SurfaceData& surface, const MethodSettings& settings, SliceTable& table);
+
+/// Stage two, on the table start_method filled for the same surface and
+/// settings: the factor of safety, or how the method ended without one.
+[[nodiscard]] MethodResult finish_method(const SurfaceData& surface, const MethodSettings& settings,
+                                         SliceTable& table);
+
+/// Both stages. The table keeps what the results report prints.
+[[nodiscard]] MethodResult run_method(const SurfaceData& surface, const MethodSettings& settings,
+                                      SliceTable& table);
+
+/// A run with everything a command reports of it: the settings, the result
+/// and the slices whose friction the method dropped (the ordinary method's
+/// slices without positive effective normal force; none for the others).
+struct MethodRun {
+  MethodSettings settings;
+  MethodResult result;
+  std::vector<std::int32_t> friction_dropped;
+};
+
+/// Both stages on a table of its own.
+[[nodiscard]] MethodRun run_method(const SurfaceData& surface, const MethodSettings& settings);
+
+}  // namespace method

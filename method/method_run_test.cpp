@@ -1,0 +1,87 @@
+#include "method/method_run.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+
+#include "method/test_support.h"
+
+namespace method {
+namespace {
+
+using testing::steep_toe_example;
+using testing::worked_example;
+
+std::uint64_t bits(double value) { return std::bit_cast<std::uint64_t>(value); }
+
+TEST(MethodRunTest, TableNamesEveryMethodOnceAndBack) {
+  for (const MethodEntry& entry : kMethods) {
+    EXPECT_EQ(method_named(entry.name), entry.method) << entry.name;
+    EXPECT_EQ(method_name(entry.method), entry.name);
+  }
+  EXPECT_FALSE(method_named("Simplified").has_value());
+  EXPECT_FALSE(method_named("").has_value());
+}
+
+// Whatever the surface and settings, the two stages with a look at the table
+// between them give the same bits as one run: the search's early exit cannot
+// change a factor.
+TEST(MethodRunTest, StagesGiveTheBitsOfOneRun) {
+  const testing::Surface surfaces[] = {worked_example(), worked_example(12.0), steep_toe_example()};
+  for (const MethodEntry& entry : kMethods) {
+    for (const TensionRule tension : {TensionRule::stop, TensionRule::allow}) {
+      for (const PoreForce pore_force : {PoreForce::base_width, PoreForce::base_length}) {
+        MethodSettings settings;
+        settings.method = entry.method;
+        settings.tension = tension;
+        settings.pore_force = pore_force;
+        for (const testing::Surface& surface : surfaces) {
+          SliceTable staged;
+          start_method(surface, settings, staged);
+          const MethodResult two = finish_method(surface, settings, staged);
+          const MethodRun one = run_method(surface, settings);
+          EXPECT_EQ(two.method, entry.method);
+          EXPECT_EQ(two.status, one.result.status);
+          EXPECT_EQ(two.stop, one.result.stop);
+          EXPECT_EQ(two.passes, one.result.passes);
+          EXPECT_EQ(two.slice, one.result.slice);
+          EXPECT_EQ(bits(two.factor), bits(one.result.factor));
+        }
+      }
+    }
+  }
+}
+
+TEST(MethodRunTest, ResultsSayHowEachMethodEnded) {
+  MethodSettings simplified;
+  const MethodRun converged = run_method(worked_example(), simplified);
+  EXPECT_EQ(converged.result.status, RunStatus::converged);
+  EXPECT_EQ(converged.result.passes, 6);
+  EXPECT_NEAR(converged.result.factor, 1.39536, 5e-6);
+  EXPECT_TRUE(converged.friction_dropped.empty());
+
+  // A stop leaves no factor, though the table holds the partial sums.
+  const MethodRun stopped = run_method(steep_toe_example(), simplified);
+  EXPECT_EQ(stopped.result.status, RunStatus::stopped);
+  EXPECT_EQ(stopped.result.stop, IterationStop::m_factor_too_small);
+  EXPECT_EQ(stopped.result.slice, 3);
+  EXPECT_FALSE(stopped.result.has_factor());
+
+  simplified.iteration_limit = 2;
+  const MethodRun limited = run_method(worked_example(), simplified);
+  EXPECT_EQ(limited.result.status, RunStatus::no_convergence);
+  EXPECT_FALSE(limited.result.has_factor());
+
+  // A pore head above the weight of slice 1: the ordinary method drops its
+  // friction and says so.
+  MethodSettings ordinary;
+  ordinary.method = Method::ordinary;
+  const MethodRun closed = run_method(worked_example(12.0), ordinary);
+  EXPECT_EQ(closed.result.status, RunStatus::closed_form);
+  EXPECT_EQ(closed.result.passes, 1);
+  EXPECT_EQ(closed.friction_dropped, (std::vector<std::int32_t>{1}));
+}
+
+}  // namespace
+}  // namespace method

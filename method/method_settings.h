@@ -1,0 +1,72 @@
+// What every method of slices is run with and what it gives back: the name
+// of the method, its numerical settings (tolerance, pass limit, the rule for
+// a slice in tension, where the pore-water force acts) and how the run ended.
+// The runner (method_run.h) and each method's own file share these types.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "method/section.h"
+#include "method/slices.h"
+
+namespace method {
+
+/// The methods of slices, in the order of the runner's table (kMethods).
+enum class Method : std::uint8_t {
+  simplified,  ///< moment equilibrium, fixed-point iteration from the first estimate
+  ordinary     ///< closed form, no interslice forces
+};
+
+/// What a slice without positive effective normal force does to an
+/// iterative method.
+enum class TensionRule : std::uint8_t {
+  stop,  ///< it stops the iteration (the rule of the simplified-method program)
+  allow  ///< the iteration carries on with the negative force; the m-factor stop stays
+};
+
+/// How an iteration ended.
+enum class IterationStop : std::uint8_t {
+  converged,           ///< two successive factors differ by less than the tolerance
+  no_positive_normal,  ///< a slice's effective normal force was not positive
+  m_factor_too_small,  ///< a slice's m-factor was below kMinimumMFactor
+  limit_reached        ///< iteration_limit passes made without convergence
+};
+
+/// How one method is run on a surface.
+struct MethodSettings {
+  Method method = Method::simplified;
+  double tolerance = kDefaultTolerance;                   ///< iterative methods
+  std::int32_t iteration_limit = kDefaultIterationLimit;  ///< iterative methods
+  TensionRule tension = TensionRule::stop;                ///< iterative methods
+  PoreForce pore_force = PoreForce::base_length;          ///< ordinary method
+};
+
+/// How a run ended, for people and scripts.
+enum class RunStatus : std::uint8_t {
+  converged,       ///< an iterative method converged
+  stopped,         ///< an iterative method stopped at a slice (see MethodResult::stop)
+  no_convergence,  ///< the pass limit was reached
+  closed_form      ///< a method without iteration
+};
+
+/// One run of a method on one surface. The slice table it ran on holds the
+/// per-slice values and the sums the results report prints.
+struct MethodResult {
+  Method method = Method::simplified;
+  RunStatus status = RunStatus::converged;
+  /// Iterative methods: how the iteration ended; converged otherwise.
+  IterationStop stop = IterationStop::converged;
+  std::int32_t passes = 0;  ///< passes begun, the stopped one included; 1 for a closed form
+  std::int32_t slice = 0;   ///< the stopping slice (status stopped), from 1
+  /// |sum_resisting / sum_driving| of the table when the run converged or is
+  /// closed-form (an infinity or a NaN for a zero driving sum); NaN after a
+  /// stop or without convergence.
+  double factor = std::numeric_limits<double>::quiet_NaN();
+
+  /// True when the run gave a finite factor of safety.
+  [[nodiscard]] bool has_factor() const { return std::isfinite(factor); }
+};
+
+}  // namespace method
