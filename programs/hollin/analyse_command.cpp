@@ -6,12 +6,12 @@
 #include "method/section.h"
 #include "method/simplified_method.h"
 #include "method/slices.h"
-#include "programs/hollin/json_writer.h"
 #include "programs/hollin/method_runs.h"
 #include "programs/hollin/model_cut.h"
-#include "programs/hollin/number_text.h"
 #include "programs/hollin/option_values.h"
 #include "slope/slicing.h"
+#include "text/json_writer.h"
+#include "text/number_text.h"
 
 namespace hollin {
 namespace {
@@ -61,10 +61,10 @@ bool parse_choices(const AnalyseOptions& options, Choices& choices, std::string&
 }
 
 std::string point_text(const slope::Point& point) {
-  return "(" + shortest(point.x) + ", " + shortest(point.y) + ")";
+  return "(" + text::shortest(point.x) + ", " + text::shortest(point.y) + ")";
 }
 
-void write_point_json(JsonWriter& json, const slope::Point& point) {
+void write_point_json(text::JsonWriter& json, const slope::Point& point) {
   json.begin_object();
   json.key("x");
   json.number(point.x);
@@ -79,7 +79,7 @@ std::int32_t slice_count(const slope::Cut& cut) {
 
 std::string json_document(const slope::Model& model, const slope::SlipSurface& surface,
                           const slope::Cut& cut, const std::vector<MethodRun>& runs) {
-  JsonWriter json;
+  text::JsonWriter json;
   json.begin_object();
   json.key("model");
   json.begin_object();

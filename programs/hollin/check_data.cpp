@@ -7,7 +7,7 @@
 #include "programs/hollin/data_file_input.h"
 #include "programs/hollin/data_file_lint.h"
 #include "programs/hollin/method_runs.h"
-#include "programs/hollin/number_text.h"
+#include "text/number_text.h"
 
 namespace hollin {
 
@@ -25,7 +25,7 @@ int check_data_file(const std::string& path, CommandContext& context) {
   const std::size_t sections = surface.sections.size();
   context.out += path + ": readable: " + std::to_string(sections) + " sections, " +
                  std::to_string(sections > 1 ? sections - 1 : 0) + " slices, water unit weight " +
-                 shortest(data->water_unit_weight) + "\n";
+                 text::shortest(data->water_unit_weight) + "\n";
   append_run_text(context.out,
                   run_simplified(surface, method::kDefaultTolerance, method::kDefaultIterationLimit,
                                  method::TensionRule::stop));

@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "analysis/run_state.h"
-#include "programs/hollin/number_text.h"
+#include "text/number_text.h"
 
 namespace hollin {
 namespace {
@@ -55,7 +55,7 @@ DataFileStatus write_data_file_text(const DataFileContent& content, std::string&
   append_title(out, content.subtitle);
   out += kHeaderCaption;
   out += '\n';
-  append_shortest(out, content.water_unit_weight);
+  text::append_shortest(out, content.water_unit_weight);
   out += ' ' + std::to_string(content.sections.size()) + " 0 0 0 0\n";
   out += kSectionCaption;
   out += '\n';
@@ -64,7 +64,7 @@ DataFileStatus write_data_file_text(const DataFileContent& content, std::string&
     for (const double value : file_values(s)) {
       if (!first) out += ' ';
       first = false;
-      append_shortest(out, value);
+      text::append_shortest(out, value);
     }
     out += kSpareValues;
     out += '\n';

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "programs/hollin/number_text.h"
+#include "text/number_text.h"
 
 namespace hollin {
 namespace {
@@ -107,7 +107,7 @@ void append_run_text(std::string& out, const MethodRun& run) {
   }
   out += ": ";
   if (run.factor) {
-    out += "factor of safety " + shortest(*run.factor);
+    out += "factor of safety " + text::shortest(*run.factor);
   } else {
     out += "no factor";
   }
@@ -138,7 +138,7 @@ void append_run_text(std::string& out, const MethodRun& run) {
   out += '\n';
 }
 
-void write_run_json(JsonWriter& json, const MethodRun& run) {
+void write_run_json(text::JsonWriter& json, const MethodRun& run) {
   json.begin_object();
   json.key("method");
   json.string(method_name(run.method));

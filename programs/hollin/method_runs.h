@@ -12,7 +12,7 @@
 #include "method/section.h"
 #include "method/simplified_method.h"
 #include "method/slices.h"
-#include "programs/hollin/json_writer.h"
+#include "text/json_writer.h"
 
 namespace hollin {
 
@@ -61,6 +61,6 @@ void append_run_text(std::string& out, const MethodRun& run);
 /// Writes the run as one JSON object: method, factor_of_safety (null when
 /// there is none), passes, status, slice, reason, and for the ordinary
 /// method pore_force and friction_dropped.
-void write_run_json(JsonWriter& json, const MethodRun& run);
+void write_run_json(text::JsonWriter& json, const MethodRun& run);
 
 }  // namespace hollin

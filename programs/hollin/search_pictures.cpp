@@ -2,7 +2,7 @@
 
 #include "picture/html_page.h"
 #include "picture/search_drawing.h"
-#include "programs/hollin/json_writer.h"
+#include "text/json_writer.h"
 
 namespace hollin {
 
@@ -11,7 +11,7 @@ SearchPictureTexts search_picture_texts(const slope::Model& model, const search:
   const picture::SearchPicture drawn = picture::search_picture(model, map, found.top);
   SearchPictureTexts out{drawn.svg, {}};
   if (!page) return out;
-  JsonWriter json;
+  text::JsonWriter json;
   json.begin_object();
   json.key("title");
   json.string(model.title);
