@@ -1,11 +1,11 @@
 #include <memory>
 
+#include "analysis/data_file_lint.h"
 #include "analysis/slope_data.h"
 #include "method/simplified_method.h"
 #include "method/slices.h"
 #include "programs/hollin/check_parts.h"
 #include "programs/hollin/data_file_input.h"
-#include "programs/hollin/data_file_lint.h"
 #include "programs/hollin/method_runs.h"
 #include "text/number_text.h"
 
@@ -16,7 +16,7 @@ int check_data_file(const std::string& path, CommandContext& context) {
   auto data = std::make_unique<analysis::SlopeData>();
   const bool readable = read_data_file(path, text, *data, context);
   // The warnings also explain many a refusal (a short line shifts the rest).
-  for (const LintWarning& warning : lint_data_file(text)) {
+  for (const analysis::LintWarning& warning : analysis::lint_data_file(text)) {
     context.out += path + ":" + std::to_string(warning.line) + ": warning: " + warning.what + "\n";
   }
   if (!readable) return kExitRefused;

@@ -13,8 +13,8 @@
 #include <system_error>
 #include <vector>
 
+#include "analysis/data_file_writer.h"
 #include "analysis/run_state.h"
-#include "programs/hollin/data_file_writer.h"
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/model_input.h"
 #include "programs/hollin/option_values.h"

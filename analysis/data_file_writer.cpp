@@ -1,4 +1,4 @@
-#include "programs/hollin/data_file_writer.h"
+#include "analysis/data_file_writer.h"
 
 #include <array>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "analysis/run_state.h"
 #include "text/number_text.h"
 
-namespace hollin {
+namespace analysis {
 namespace {
 
 constexpr std::string_view kHeaderCaption = "water unit weight, sections, four unused numbers";
@@ -40,7 +40,7 @@ std::array<double, 10> file_values(const method::Section& s) {
 
 DataFileStatus write_data_file_text(const DataFileContent& content, std::string& text) {
   text.clear();
-  if (content.sections.size() > static_cast<std::size_t>(analysis::kMaxSections)) {
+  if (content.sections.size() > static_cast<std::size_t>(kMaxSections)) {
     return DataFileStatus::too_many_sections;
   }
   if (!std::isfinite(content.water_unit_weight)) return DataFileStatus::not_finite;
@@ -73,4 +73,4 @@ DataFileStatus write_data_file_text(const DataFileContent& content, std::string&
   return DataFileStatus::ok;
 }
 
-}  // namespace hollin
+}  // namespace analysis

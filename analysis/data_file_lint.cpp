@@ -1,4 +1,4 @@
-#include "programs/hollin/data_file_lint.h"
+#include "analysis/data_file_lint.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -9,7 +9,7 @@
 #include "record_io/value_parse.h"
 #include "text/number_text.h"
 
-namespace hollin {
+namespace analysis {
 namespace {
 
 constexpr std::size_t kHeaderValues = 6;
@@ -92,7 +92,7 @@ class Scan {
       warn(header_line, "the header gives " + std::to_string(section_count) +
                             " sections: at least two are needed to make a slice");
     }
-    if (section_count > analysis::kMaxSections) return warnings_;
+    if (section_count > kMaxSections) return warnings_;
     ++next_;  // the free-text line after the header
 
     std::optional<double> previous_x;
@@ -227,4 +227,4 @@ std::vector<LintWarning> lint_data_file(std::string_view text) {
   return warnings;
 }
 
-}  // namespace hollin
+}  // namespace analysis
