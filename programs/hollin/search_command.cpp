@@ -15,11 +15,11 @@
 
 #include "analysis/data_file_writer.h"
 #include "analysis/run_state.h"
+#include "picture/html_page.h"
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/model_input.h"
 #include "programs/hollin/option_values.h"
 #include "programs/hollin/progress_line.h"
-#include "programs/hollin/search_pictures.h"
 #include "programs/hollin/search_report.h"
 #include "programs/hollin/surface_option.h"
 #include "programs/hollin/text_file.h"
@@ -297,7 +297,8 @@ class BothSinks final : public search::TrialSink {
 bool write_pictures(const SearchOptions& options, const slope::Model& model,
                     const search::CentreMap& map, const search::CriticalSearch& found,
                     CommandContext& context) {
-  const SearchPictureTexts texts = search_picture_texts(model, map, found, !options.html.empty());
+  const picture::SearchPictureTexts texts =
+      picture::search_picture_texts(model, map, found, !options.html.empty());
   const std::array<std::string, 1> inputs{options.model};
   std::string why;
   if (!options.svg.empty() &&
