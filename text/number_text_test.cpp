@@ -18,24 +18,12 @@ using Limits = std::numeric_limits<double>;
 /// Values of every size and sign, with halves that sit on a rounding tie and
 /// the values that are not finite.
 std::vector<double> sample_values() {
-  std::vector<double> values = {0.0,
-                                -0.0,
-                                0.5,
-                                1.5,
-                                2.5,
-                                -2.5,
-                                0.125,
-                                1e-7,
-                                1e22,
-                                1e300,
-                                -0.0001,
-                                Limits::max(),
-                                2.005,
-                                0.9851988,
-                                Limits::infinity(),
-                                -Limits::infinity(),
-                                Limits::quiet_NaN(),
-                                -Limits::quiet_NaN()};
+  std::vector<double> values = {0.0,  -0.0, 0.5,   1.5,     2.5,   -2.5,     0.125,
+                                1e-7, 1e22, 1e300, -0.0001, 2.005, 0.9851988};
+  for (const double extreme : {Limits::max(), Limits::infinity(), -Limits::infinity(),
+                               Limits::quiet_NaN(), -Limits::quiet_NaN()}) {
+    values.push_back(extreme);
+  }
   std::mt19937_64 random(20240702);
   std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
   std::uniform_int_distribution<int> exponent(-8, 12);
@@ -55,10 +43,8 @@ TEST(NumberText, FixedDecimalsWritesWhatPrintfWrites) {
   }
 }
 
-TEST(NumberText, ShortestSpellings) {
-  EXPECT_EQ(shortest(0.1), "0.1");
-  EXPECT_EQ(shortest(1e-05), "1e-05");
-  EXPECT_EQ(shortest(-0.0), "-0");
+// The JSON writer's test covers the common forms ("0.1", "-0", "1e-05").
+TEST(NumberText, ShortestSpellsLargeAndNonFiniteValuesLikeToChars) {
   EXPECT_EQ(shortest(1.5e300), "1.5e+300");
   EXPECT_EQ(shortest(Limits::infinity()), "inf");
   EXPECT_EQ(shortest(-Limits::infinity()), "-inf");
