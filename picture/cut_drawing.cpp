@@ -8,6 +8,7 @@
 #include "picture/colours.h"
 #include "picture/model_drawing.h"
 #include "picture/page.h"
+#include "text/number_text.h"
 
 namespace picture {
 namespace {
@@ -64,7 +65,7 @@ void mark_end(Page& page, const slope::Point& p, std::string_view label, bool le
        {"text-anchor", left ? "end" : "start"},
        {"font-size", 12.0},
        {"fill", kInkColour}},
-      std::string(label) + " (" + short_text(p.x, 2) + ", " + short_text(p.y, 2) + ")");
+      std::string(label) + " (" + text::short_text(p.x, 2) + ", " + text::short_text(p.y, 2) + ")");
 }
 
 void factor_legend(Page& page, std::span<const FactorLabel> factors) {
@@ -72,7 +73,7 @@ void factor_legend(Page& page, std::span<const FactorLabel> factors) {
   for (const FactorLabel& f : factors) {
     const std::string id = "factor-" + std::to_string(k++);
     if (f.factor) {
-      page.legend_factor(f.label, "F = " + fixed_text(*f.factor, 3), id);
+      page.legend_factor(f.label, "F = " + text::fixed_text(*f.factor, 3), id);
     } else {
       page.legend_factor(f.label + ": " + f.why, "no factor", id);
     }

@@ -1,6 +1,8 @@
 #include "picture/html_page.h"
 
+#include "picture/search_drawing.h"
 #include "picture/svg_writer.h"
+#include "text/json_writer.h"
 
 namespace picture {
 namespace {
@@ -110,6 +112,46 @@ std::string search_page(std::string_view title, std::string_view svg, std::strin
   page += kScript;
   page += "</script>\n</body>\n</html>\n";
   return page;
+}
+
+SearchPictureTexts search_picture_texts(const slope::Model& model, const search::CentreMap& map,
+                                        const search::CriticalSearch& found, bool page) {
+  const SearchPicture drawn = search_picture(model, map, found.top);
+  SearchPictureTexts out{drawn.svg, {}};
+  if (!page) return out;
+  text::JsonWriter json;
+  json.begin_object();
+  json.key("title");
+  json.string(model.title);
+  json.key("cells");
+  json.begin_array();
+  for (const PageCell& cell : drawn.cells) {
+    json.begin_object();
+    json.key("xc");
+    json.number(cell.circle.xc);
+    json.key("yc");
+    json.number(cell.circle.yc);
+    json.key("radius");
+    json.number(cell.circle.radius);
+    json.key("factor");
+    json.number(cell.factor);
+    json.key("arc");
+    json.string(cell.arc);
+    json.end_object();
+  }
+  json.end_array();
+  json.key("top");
+  json.begin_array();
+  for (const search::Ranked& ranked : found.top) {
+    json.begin_object();
+    json.key("factor");
+    json.number(ranked.trial.factor);
+    json.end_object();
+  }
+  json.end_array();
+  json.end_object();
+  out.html = search_page(model.title, drawn.svg, json.text());
+  return out;
 }
 
 }  // namespace picture

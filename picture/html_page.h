@@ -1,10 +1,14 @@
 // A search as one self-contained HTML page: its picture inline, a small
-// script and style inline, the script's data embedded as JSON, and a
-// content security policy that lets the page fetch nothing.
+// script and style inline, the script's data embedded as JSON (built here),
+// and a content security policy that lets the page fetch nothing.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "search/centre_map.h"
+#include "search/find_critical.h"
+#include "slope/model.h"
 
 namespace picture {
 
@@ -24,5 +28,19 @@ namespace picture {
 /// script errors into a <pre id="selftest"> element.
 [[nodiscard]] std::string search_page(std::string_view title, std::string_view svg,
                                       std::string_view data_json);
+
+/// The two texts of a finished search.
+struct SearchPictureTexts {
+  std::string svg;
+  std::string html;
+};
+
+/// Draws the search of `model` (its grid's trials in `map`, the top list in
+/// `found`) as SVG, and as the HTML page when `page` is true, its data the
+/// cells of the picture and the factors of the top list.
+[[nodiscard]] SearchPictureTexts search_picture_texts(const slope::Model& model,
+                                                      const search::CentreMap& map,
+                                                      const search::CriticalSearch& found,
+                                                      bool page);
 
 }  // namespace picture

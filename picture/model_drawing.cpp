@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "picture/colours.h"
+#include "text/number_text.h"
 
 namespace picture {
 
@@ -48,9 +49,10 @@ void draw_soils(Page& page, const slope::Model& model) {
     const slope::Soil& soil = model.soils[k];
     if (soil.top.empty()) continue;
     std::string d = page.path(soil.top);
-    d += " L" + number_text(page.px(soil.top.back().x)) + " " + number_text(page.py(bottom));
-    d +=
-        " L" + number_text(page.px(soil.top.front().x)) + " " + number_text(page.py(bottom)) + " Z";
+    d += " L" + text::coordinate_text(page.px(soil.top.back().x)) + " " +
+         text::coordinate_text(page.py(bottom));
+    d += " L" + text::coordinate_text(page.px(soil.top.front().x)) + " " +
+         text::coordinate_text(page.py(bottom)) + " Z";
     svg.element("path", {{"d", d}, {"fill", soil_colour(k)}, {"data-soil", static_cast<int>(k)}});
   }
   for (std::size_t k = 0; k < model.soils.size(); ++k) {
@@ -84,14 +86,17 @@ void draw_loads(Page& page, const slope::Model& model) {
       const double tail = gy - kArrow;
       if (a == 0) top_left = tail;
       top_right = tail;
-      shafts += "M" + number_text(gx) + " " + number_text(tail) + " V" + number_text(gy);
+      shafts += "M" + text::coordinate_text(gx) + " " + text::coordinate_text(tail) + " V" +
+                text::coordinate_text(gy);
       const double tip = down ? gy : tail;
       const double base = down ? gy - 8.0 : tail + 8.0;
-      heads += "M" + number_text(gx) + " " + number_text(tip) + " L" + number_text(gx - 4.0) + " " +
-               number_text(base) + " L" + number_text(gx + 4.0) + " " + number_text(base) + " Z";
+      heads += "M" + text::coordinate_text(gx) + " " + text::coordinate_text(tip) + " L" +
+               text::coordinate_text(gx - 4.0) + " " + text::coordinate_text(base) + " L" +
+               text::coordinate_text(gx + 4.0) + " " + text::coordinate_text(base) + " Z";
     }
-    shafts += "M" + number_text(page.px(load.from)) + " " + number_text(top_left) + " L" +
-              number_text(page.px(load.to)) + " " + number_text(top_right);
+    shafts += "M" + text::coordinate_text(page.px(load.from)) + " " +
+              text::coordinate_text(top_left) + " L" + text::coordinate_text(page.px(load.to)) +
+              " " + text::coordinate_text(top_right);
     svg.element("path", {{"d", shafts}, {"fill", "none"}});
     svg.element("path", {{"d", heads}, {"stroke", "none"}});
     svg.text_element("text",
@@ -100,7 +105,7 @@ void draw_loads(Page& page, const slope::Model& model) {
                       {"text-anchor", "middle"},
                       {"font-size", 11.0},
                       {"stroke", "none"}},
-                     "q = " + short_text(load.intensity, 3));
+                     "q = " + text::short_text(load.intensity, 3));
   }
   svg.close();
 }
@@ -138,13 +143,13 @@ void model_legend(Page& page, const slope::Model& model) {
   page.legend_heading("Soils");
   for (std::size_t k = 0; k < model.soils.size(); ++k) {
     const slope::Soil& s = model.soils[k];
-    std::string detail = "c\xE2\x80\xB2 " + short_text(s.cohesion, 3) + "  \xCF\x86\xE2\x80\xB2 " +
-                         short_text(s.friction_angle, 2) + "\xC2\xB0  \xCE\xB3 " +
-                         short_text(s.unit_weight, 3);
+    std::string detail = "c\xE2\x80\xB2 " + text::short_text(s.cohesion, 3) +
+                         "  \xCF\x86\xE2\x80\xB2 " + text::short_text(s.friction_angle, 2) +
+                         "\xC2\xB0  \xCE\xB3 " + text::short_text(s.unit_weight, 3);
     if (s.saturated_unit_weight != s.unit_weight) {
-      detail += "  \xCE\xB3sat " + short_text(s.saturated_unit_weight, 3);
+      detail += "  \xCE\xB3sat " + text::short_text(s.saturated_unit_weight, 3);
     }
-    if (s.ru > 0.0) detail += "  ru " + short_text(s.ru, 3);
+    if (s.ru > 0.0) detail += "  ru " + text::short_text(s.ru, 3);
     if (!page.legend_swatch(soil_colour(k), s.name, detail)) {
       return;
     }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "picture/colours.h"
+#include "text/number_text.h"
 
 namespace picture {
 namespace {
@@ -117,9 +118,9 @@ std::string Page::path(std::span<const slope::Point> points) const {
     const double y = py(points[i].y);
     if (i > 0 && i + 1 < points.size() && std::hypot(x - last_x, y - last_y) < 0.5) continue;
     d += i == 0 ? "M" : " L";
-    append_number(d, x);
+    text::append_coordinate(d, x);
     d += ' ';
-    append_number(d, y);
+    text::append_coordinate(d, y);
     last_x = x;
     last_y = y;
   }
@@ -138,10 +139,10 @@ void Page::axes() {
   const double ys = tick_step(y1_ - y0_);
   std::string ticks;
   for (double v = std::ceil(x0_ / xs) * xs; v <= x1_; v += xs) {
-    ticks += "M" + number_text(px(v)) + " " + number_text(bottom) + " v6";
+    ticks += "M" + text::coordinate_text(px(v)) + " " + text::coordinate_text(bottom) + " v6";
   }
   for (double v = std::ceil(y0_ / ys) * ys; v <= y1_; v += ys) {
-    ticks += "M" + number_text(left) + " " + number_text(py(v)) + " h-6";
+    ticks += "M" + text::coordinate_text(left) + " " + text::coordinate_text(py(v)) + " h-6";
   }
   svg_.element("path", {{"d", ticks}});
   svg_.close();
@@ -150,11 +151,11 @@ void Page::axes() {
   const int yd = tick_decimals(ys);
   for (double v = std::ceil(x0_ / xs) * xs; v <= x1_; v += xs) {
     svg_.text_element("text", {{"x", px(v)}, {"y", bottom + 19.0}, {"text-anchor", "middle"}},
-                      fixed_text(v, xd));
+                      text::fixed_text(v, xd));
   }
   for (double v = std::ceil(y0_ / ys) * ys; v <= y1_; v += ys) {
     svg_.text_element("text", {{"x", left - 9.0}, {"y", py(v) + 4.0}, {"text-anchor", "end"}},
-                      fixed_text(v, yd));
+                      text::fixed_text(v, yd));
   }
   const std::string unit_text = units_.empty() ? "" : " (units: " + clipped(units_, 40) + ")";
   svg_.text_element("text",
@@ -168,8 +169,8 @@ void Page::axes() {
                      {"y", (top + bottom) / 2.0},
                      {"text-anchor", "middle"},
                      {"font-size", 13.0},
-                     {"transform", "rotate(-90 " + number_text(left - 48.0) + " " +
-                                       number_text((top + bottom) / 2.0) + ")"}},
+                     {"transform", "rotate(-90 " + text::coordinate_text(left - 48.0) + " " +
+                                       text::coordinate_text((top + bottom) / 2.0) + ")"}},
                     "y (up)");
   svg_.close();
 }
@@ -230,7 +231,8 @@ bool Page::legend_line(std::string_view stroke, double width, std::string_view d
                        std::string_view label) {
   const double y = legend_space(22.0);
   if (y < 0.0) return false;
-  const std::string d = "M" + number_text(kLegendLeft) + " " + number_text(y + 10.0) + " h26";
+  const std::string d =
+      "M" + text::coordinate_text(kLegendLeft) + " " + text::coordinate_text(y + 10.0) + " h26";
   if (dash.empty()) {
     svg_.element("path", {{"d", d}, {"stroke", stroke}, {"stroke-width", width}});
   } else {
@@ -265,14 +267,14 @@ bool Page::legend_scale(std::string_view heading, double low, double high, int d
   svg_.close();
   svg_.text_element("text",
                     {{"x", kLegendLeft}, {"y", y + 48.0}, {"font-size", 11.0}, {"fill", "#222222"}},
-                    fixed_text(low, decimals));
+                    text::fixed_text(low, decimals));
   svg_.text_element("text",
                     {{"x", kLegendLeft + kSteps * kStep},
                      {"y", y + 48.0},
                      {"font-size", 11.0},
                      {"text-anchor", "end"},
                      {"fill", "#222222"}},
-                    fixed_text(high, decimals) + std::string(high_note));
+                    text::fixed_text(high, decimals) + std::string(high_note));
   return true;
 }
 

@@ -1,6 +1,6 @@
-// The picture library: the one escaping function against hostile text, the
-// short number format, JSON made safe inside a script, and pictures that are
-// the same bytes for the same input.
+// The picture library: the one escaping function against hostile text,
+// JSON made safe inside a script, and pictures that are the same bytes for
+// the same input.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -32,21 +32,6 @@ TEST(SvgWriter, EscapingLeavesNoMarkupAndOnlyValidUtf8) {
   EXPECT_EQ(svg.text(),
             "<svg data-name=\"&lt;/svg&gt;&lt;script&gt;alert(1)&lt;/script&gt;\">\n"
             "<text>]]&gt;&lt;!-- &amp;amp; --&gt;&lt;b&gt;</text>\n</svg>\n");
-}
-
-TEST(SvgWriter, NumbersHaveAtMostTwoDecimals) {
-  EXPECT_EQ(number_text(12.5), "12.5");
-  EXPECT_EQ(number_text(3.0), "3");
-  EXPECT_EQ(number_text(-0.25), "-0.25");
-  EXPECT_EQ(number_text(0.123456789012345), "0.12");
-  EXPECT_EQ(number_text(2.005), "2");  // 2.005 is held as 2.00499999...
-  EXPECT_EQ(number_text(-0.001), "0");
-  EXPECT_EQ(number_text(1e300), "10000000");
-  EXPECT_EQ(number_text(std::numeric_limits<double>::quiet_NaN()), "0");
-  EXPECT_EQ(fixed_text(0.9851988, 3), "0.985");
-  EXPECT_EQ(fixed_text(-0.0001, 3), "0.000");
-  EXPECT_EQ(short_text(19.6, 3), "19.6");
-  EXPECT_EQ(short_text(20.0, 3), "20");
 }
 
 TEST(HtmlPage, NoTextClosesTheScript) {

@@ -8,6 +8,7 @@
 #include "picture/colours.h"
 #include "picture/model_drawing.h"
 #include "picture/page.h"
+#include "text/number_text.h"
 
 namespace picture {
 namespace {
@@ -28,10 +29,11 @@ std::pair<double, double> cell_extent(const search::CentreMap& map, int axis, st
 std::string arc_path(const Page& page, const search::Trial& trial) {
   const slope::Point& a = trial.entry.x <= trial.exit.x ? trial.entry : trial.exit;
   const slope::Point& b = trial.entry.x <= trial.exit.x ? trial.exit : trial.entry;
-  const std::string r = number_text(page.length(trial.circle.radius));
+  const std::string r = text::coordinate_text(page.length(trial.circle.radius));
   // Left to right with sweep 0 runs below the centre on a page whose y is down.
-  return "M" + number_text(page.px(a.x)) + " " + number_text(page.py(a.y)) + " A" + r + " " + r +
-         " 0 0 0 " + number_text(page.px(b.x)) + " " + number_text(page.py(b.y));
+  return "M" + text::coordinate_text(page.px(a.x)) + " " + text::coordinate_text(page.py(a.y)) +
+         " A" + r + " " + r + " 0 0 0 " + text::coordinate_text(page.px(b.x)) + " " +
+         text::coordinate_text(page.py(b.y));
 }
 
 bool centre_grid(const search::CentreMap& map) { return map.grid().kind != GridKind::entry_exit; }
@@ -122,14 +124,18 @@ SearchPicture search_picture(const slope::Model& model, const search::CentreMap&
                          {"data-top", rank}});
     const double cx = page.px(top[k].trial.circle.xc);
     const double cy = page.py(top[k].trial.circle.yc);
-    svg.element("path", {{"d", "M" + number_text(cx - 7.0) + " " + number_text(cy) + " h14 M" +
-                                   number_text(cx) + " " + number_text(cy - 7.0) + " v14"},
-                         {"stroke", "#ffffff"},
-                         {"stroke-width", 5.0}});
-    svg.element("path", {{"d", "M" + number_text(cx - 7.0) + " " + number_text(cy) + " h14 M" +
-                                   number_text(cx) + " " + number_text(cy - 7.0) + " v14"},
-                         {"stroke", kCriticalColour},
-                         {"stroke-width", 2.5}});
+    svg.element(
+        "path",
+        {{"d", "M" + text::coordinate_text(cx - 7.0) + " " + text::coordinate_text(cy) + " h14 M" +
+                   text::coordinate_text(cx) + " " + text::coordinate_text(cy - 7.0) + " v14"},
+         {"stroke", "#ffffff"},
+         {"stroke-width", 5.0}});
+    svg.element(
+        "path",
+        {{"d", "M" + text::coordinate_text(cx - 7.0) + " " + text::coordinate_text(cy) + " h14 M" +
+                   text::coordinate_text(cx) + " " + text::coordinate_text(cy - 7.0) + " v14"},
+         {"stroke", kCriticalColour},
+         {"stroke-width", 2.5}});
   }
   svg.close();
   page.axes();
@@ -138,7 +144,7 @@ SearchPicture search_picture(const slope::Model& model, const search::CentreMap&
     page.legend_factor("no trial circle has a factor", "no factor", "factor-0");
   } else {
     page.legend_factor("critical circle: least factor of safety",
-                       "F = " + fixed_text(top.front().trial.factor, 3), "factor-0");
+                       "F = " + text::fixed_text(top.front().trial.factor, 3), "factor-0");
   }
   if (!out.cells.empty()) {
     page.legend_scale(centre_grid(map) ? "least factor at each centre"
@@ -159,9 +165,10 @@ SearchPicture search_picture(const slope::Model& model, const search::CentreMap&
                         {"font-size", 11.0},
                         {"fill", "#222222"},
                         {"data-top", static_cast<int>(k)}},
-                       std::to_string(k + 1) + ". F = " + fixed_text(t.factor, 3) + "  (" +
-                           short_text(t.circle.xc, 2) + ", " + short_text(t.circle.yc, 2) + ") R " +
-                           short_text(t.circle.radius, 2));
+                       std::to_string(k + 1) + ". F = " + text::fixed_text(t.factor, 3) + "  (" +
+                           text::short_text(t.circle.xc, 2) + ", " +
+                           text::short_text(t.circle.yc, 2) + ") R " +
+                           text::short_text(t.circle.radius, 2));
     }
   }
   model_legend(page, model);

@@ -1,12 +1,14 @@
 // Writing SVG (and the HTML around it) as text in memory: elements and
 // attributes, every text and attribute value escaped by the one function
-// here, and numbers in a short fixed format of at most two decimals.
+// here, and numbers as page coordinates (text::append_coordinate).
 #pragma once
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "text/number_text.h"
 
 namespace picture {
 
@@ -19,28 +21,12 @@ void append_escaped(std::string& out, std::string_view text);
 /// `text` escaped as append_escaped does.
 [[nodiscard]] std::string escaped(std::string_view text);
 
-/// Appends a page coordinate or size: fixed notation, at most two decimals,
-/// trailing zeros and a trailing point dropped, never "-0" ("12.5", "3",
-/// "-0.25"). A value that is not finite, or beyond 10^7 in size, is written
-/// as 0 or clamped to +-10^7 so that a picture stays well formed.
-void append_number(std::string& out, double value);
-
-/// The same as a new string.
-[[nodiscard]] std::string number_text(double value);
-
-/// `value` with exactly `decimals` decimals (0 to 6), for labels ("0.985");
-/// "-" for a value that is not finite.
-[[nodiscard]] std::string fixed_text(double value, int decimals);
-
-/// `value` with at most `decimals` decimals (0 to 6), trailing zeros
-/// dropped, for values in labels ("19.6", "20"); "-" when not finite.
-[[nodiscard]] std::string short_text(double value, int decimals);
-
-/// One attribute: a name and its value, text or a number (see append_number).
+/// One attribute: a name and its value, text or a number (see text::append_coordinate).
 struct Attr {
   Attr(std::string_view attr_name, std::string_view text) : name(attr_name), value(text) {}
   Attr(std::string_view attr_name, const char* text) : name(attr_name), value(text) {}
-  Attr(std::string_view attr_name, double number) : name(attr_name), value(number_text(number)) {}
+  Attr(std::string_view attr_name, double number)
+      : name(attr_name), value(text::coordinate_text(number)) {}
   Attr(std::string_view attr_name, int number) : name(attr_name), value(std::to_string(number)) {}
   std::string_view name;  ///< a name of this program, never from a user's file
   std::string value;      ///< escaped when written

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
@@ -14,6 +13,7 @@
 #include "slope/ground.h"
 #include "slope/toml_bounds.h"
 #include "slope/toml_include.h"
+#include "text/number_text.h"
 
 namespace slope {
 namespace {
@@ -32,12 +32,6 @@ constexpr std::array<std::string_view, 8> kSoilKeys = {
     "top",  "region"};
 constexpr std::array<std::string_view, 1> kWaterKeys = {"piezometric_line"};
 constexpr std::array<std::string_view, 3> kLoadKeys = {"from", "to", "intensity"};
-
-std::string number_text(double value) {
-  std::array<char, 32> buffer{};
-  const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
-  return std::string(buffer.data(), end);
-}
 
 std::string count_text(std::size_t count) {
   const std::string digits = std::to_string(count);
@@ -195,11 +189,11 @@ class Reader {
       return fail(node, concat({what, " must be a number, not ", type_text(node.type())}));
     }
     if (!std::isfinite(out)) {
-      return fail(node, concat({what, " must be a finite number, not ", number_text(out)}));
+      return fail(node, concat({what, " must be a finite number, not ", text::shortest(out)}));
     }
     if (std::abs(out) > kMaxModelNumber) {
-      return fail(node, concat({what, " ", number_text(out), " is beyond the limit of ",
-                                number_text(kMaxModelNumber), " in size"}));
+      return fail(node, concat({what, " ", text::shortest(out), " is beyond the limit of ",
+                                text::shortest(kMaxModelNumber), " in size"}));
     }
     return true;
   }
@@ -259,9 +253,9 @@ class Reader {
       if (!out.empty()) {
         const Point& before = out.back();
         if (!closed && p.x <= before.x) {
-          return fail(element, concat({point_what, " (x = ", number_text(p.x),
+          return fail(element, concat({point_what, " (x = ", text::shortest(p.x),
                                        ") is not to the right of point ", std::to_string(i),
-                                       " (x = ", number_text(before.x),
+                                       " (x = ", text::shortest(before.x),
                                        "): x must increase strictly along a line"}));
         }
         if (closed && p.x == before.x && p.y == before.y) {
@@ -304,7 +298,7 @@ class Reader {
     if (const auto* node = root.get("water_unit_weight")) {
       if (!number(*node, "water_unit_weight", model.water_unit_weight)) return false;
       if (model.water_unit_weight <= 0.0) {
-        return fail(*node, concat({"water_unit_weight ", number_text(model.water_unit_weight),
+        return fail(*node, concat({"water_unit_weight ", text::shortest(model.water_unit_weight),
                                    " must be above 0"}));
       }
     }
@@ -375,7 +369,7 @@ class Reader {
     }
     const auto refuse_negative = [&](std::string_view key, double value) {
       return value >= 0.0 ||
-             fail(*table->get(key), concat({key, " of ", label, " is ", number_text(value),
+             fail(*table->get(key), concat({key, " of ", label, " is ", text::shortest(value),
                                             ": it must not be negative"}));
     };
     if (!refuse_negative("unit_weight", soil.unit_weight) ||
@@ -387,18 +381,18 @@ class Reader {
     // 90 degrees is refused too: no finite friction coefficient belongs to it.
     if (soil.friction_angle < 0.0 || soil.friction_angle >= 90.0) {
       return fail(*table->get("friction_angle"),
-                  concat({"friction_angle of ", label, " is ", number_text(soil.friction_angle),
+                  concat({"friction_angle of ", label, " is ", text::shortest(soil.friction_angle),
                           ": it must lie from 0 up to (not including) 90 degrees"}));
     }
     if (const auto* found = table->get("ru")) {
       places.ru = found;
       if (!number(*found, concat({"ru of ", label}), soil.ru)) return false;
       if (soil.ru < 0.0) {
-        return fail(*found, concat({"ru of ", label, " is ", number_text(soil.ru),
+        return fail(*found, concat({"ru of ", label, " is ", text::shortest(soil.ru),
                                     ": a pore-pressure ratio cannot be negative (0 to 1)"}));
       }
       if (soil.ru > 1.0) {
-        return fail(*found, concat({"ru of ", label, " is ", number_text(soil.ru),
+        return fail(*found, concat({"ru of ", label, " is ", text::shortest(soil.ru),
                                     ": a pore-pressure ratio lies from 0 to 1"}));
       }
     }
@@ -473,8 +467,8 @@ class Reader {
       if (places.to == nullptr || field("intensity", load.intensity) == nullptr) return false;
       if (load.from >= load.to) {
         return fail(*places.to,
-                    concat({label, " runs from x = ", number_text(load.from),
-                            " to x = ", number_text(load.to), ": from must be left of to"}));
+                    concat({label, " runs from x = ", text::shortest(load.from),
+                            " to x = ", text::shortest(load.to), ": from must be left of to"}));
       }
       reading_.model.loads.push_back(load);
       load_places_.push_back(places);
@@ -496,11 +490,11 @@ class Reader {
       const std::string label = concat({"soil ", std::to_string(k + 1), " (\"", soil.name, "\")"});
       if (!model.piezometric_line.empty()) {
         return fail(*soil_places_[k].ru,
-                    concat({label, " gives ru ", number_text(soil.ru),
+                    concat({label, " gives ru ", text::shortest(soil.ru),
                             " and the model has a piezometric line: use one or the other"}));
       }
       if (model.water_unit_weight == 0.0) {
-        return fail(*soil_places_[k].ru, concat({label, " gives ru ", number_text(soil.ru),
+        return fail(*soil_places_[k].ru, concat({label, " gives ru ", text::shortest(soil.ru),
                                                  ": ru needs water_unit_weight (above 0) at the "
                                                  "top level"}));
       }
@@ -582,13 +576,13 @@ class Reader {
         return true;
       case GroundProblem::gap:
         return fail(soil_place(derived.soil),
-                    concat({"no soil lies between x = ", number_text(derived.x), " (where ", label,
-                            " ends) and x = ", number_text(derived.x_to),
+                    concat({"no soil lies between x = ", text::shortest(derived.x), " (where ",
+                            label, " ends) and x = ", text::shortest(derived.x_to),
                             ": the soils must cover the ground without a gap"}));
       case GroundProblem::step:
         return fail(
             soil_place(derived.soil),
-            concat({"the ground surface steps vertically at x = ", number_text(derived.x),
+            concat({"the ground surface steps vertically at x = ", text::shortest(derived.x),
                     " (at the edge of ", label, "): a ground line cannot hold a vertical face"}));
       case GroundProblem::no_soil:
       case GroundProblem::invalid:
@@ -614,27 +608,27 @@ class Reader {
       if (line.front().x > ground.front().x || line.back().x < ground.back().x) {
         return fail(
             *piezometric_place_,
-            concat({"the piezometric line runs from x = ", number_text(line.front().x),
-                    " to x = ", number_text(line.back().x),
-                    "; it must span the whole ground, from x = ", number_text(ground.front().x),
-                    " to x = ", number_text(ground.back().x)}));
+            concat({"the piezometric line runs from x = ", text::shortest(line.front().x),
+                    " to x = ", text::shortest(line.back().x),
+                    "; it must span the whole ground, from x = ", text::shortest(ground.front().x),
+                    " to x = ", text::shortest(ground.back().x)}));
       }
       const Rise rise = find_rise_above(line, ground, tolerance_);
       if (rise.found) {
-        return fail(
-            place_at(*piezometric_place_, line, rise.x),
-            concat({"the piezometric line is above the ground at x = ", number_text(rise.x), " (",
-                    number_text(rise.height), " over ground at ", number_text(rise.height_below),
-                    "): ponded water above the ground is not modelled"}));
+        return fail(place_at(*piezometric_place_, line, rise.x),
+                    concat({"the piezometric line is above the ground at x = ",
+                            text::shortest(rise.x), " (", text::shortest(rise.height),
+                            " over ground at ", text::shortest(rise.height_below),
+                            "): ponded water above the ground is not modelled"}));
       }
     }
     if (!model.bedrock.empty()) {
       const Rise rise = find_rise_above(model.bedrock, ground, tolerance_);
       if (rise.found) {
         return fail(place_at(*bedrock_place_, model.bedrock, rise.x),
-                    concat({"the bedrock line rises above the ground at x = ", number_text(rise.x),
-                            " (", number_text(rise.height), " over ground at ",
-                            number_text(rise.height_below), ")"}));
+                    concat({"the bedrock line rises above the ground at x = ",
+                            text::shortest(rise.x), " (", text::shortest(rise.height),
+                            " over ground at ", text::shortest(rise.height_below), ")"}));
       }
     }
     return true;
@@ -648,9 +642,10 @@ class Reader {
       const Load& load = model.loads[k];
       if (load.from >= left && load.to <= right) continue;
       return fail(load.from < left ? *load_places_[k].from : *load_places_[k].to,
-                  concat({"load ", std::to_string(k + 1), " (x = ", number_text(load.from), " to ",
-                          number_text(load.to), ") reaches beyond the ground, which runs from x = ",
-                          number_text(left), " to x = ", number_text(right)}));
+                  concat({"load ", std::to_string(k + 1), " (x = ", text::shortest(load.from),
+                          " to ", text::shortest(load.to),
+                          ") reaches beyond the ground, which runs from x = ", text::shortest(left),
+                          " to x = ", text::shortest(right)}));
     }
     return true;
   }

@@ -19,6 +19,7 @@
 
 #include "picture/svg_writer.h"
 #include "tests/run_program.h"
+#include "text/number_text.h"
 
 namespace {
 
@@ -126,13 +127,13 @@ TEST(Pictures, WellFormedRenderedCleanlyWithSoilsInTheirColours) {
   ASSERT_NE(at, std::string::npos);
   double factor = 0;
   std::from_chars(run.console.data() + at + 20, run.console.data() + run.console.size(), factor);
-  EXPECT_NE(cut.find(">F = " + picture::fixed_text(factor, 3) + "</text>"), std::string::npos);
+  EXPECT_NE(cut.find(">F = " + text::fixed_text(factor, 3) + "</text>"), std::string::npos);
 
   ASSERT_EQ(hollin(folder, "cut layered-slope.toml --circle=28,30,24 -o slope.dat").exit_status, 0);
   ASSERT_EQ(hollin(folder, "report slope.dat --method simplified -o results.txt").exit_status, 0);
   ASSERT_EQ(hollin(folder, "plot slope.dat --report results.txt -o data.svg").exit_status, 0);
   checked_render(folder, "data.svg");
-  EXPECT_NE(folder.read("data.svg").find(">F = " + picture::fixed_text(factor, 3) + "</text>"),
+  EXPECT_NE(folder.read("data.svg").find(">F = " + text::fixed_text(factor, 3) + "</text>"),
             std::string::npos);
   // A report of another data file is refused, and nothing is written.
   folder.copy_from_source("examples/worked-example.dat", "worked.dat");
@@ -163,7 +164,7 @@ TEST(Pictures, SearchShowsTheCriticalCircleOnItsArcAndStaysSmallAndDeterministic
   ASSERT_NE(at, std::string::npos);
   double factor = 0;
   std::from_chars(run.console.data() + at + 20, run.console.data() + run.console.size(), factor);
-  EXPECT_NE(svg.find(">F = " + picture::fixed_text(factor, 3) + "</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">F = " + text::fixed_text(factor, 3) + "</text>"), std::string::npos);
 
   const Image image = checked_render(folder, "one.svg");
   std::smatch arc;

@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "method/method_run.h"
-#include "programs/hollin/json_writer.h"
 #include "programs/hollin/method_runs.h"
 #include "programs/hollin/model_cut.h"
-#include "programs/hollin/number_text.h"
 #include "programs/hollin/option_values.h"
 #include "slope/slicing.h"
+#include "text/json_writer.h"
+#include "text/number_text.h"
 
 namespace hollin {
 namespace {
@@ -58,10 +58,10 @@ bool parse_choices(const AnalyseOptions& options, Choices& choices, std::string&
 }
 
 std::string point_text(const slope::Point& point) {
-  return "(" + shortest(point.x) + ", " + shortest(point.y) + ")";
+  return "(" + text::shortest(point.x) + ", " + text::shortest(point.y) + ")";
 }
 
-void write_point_json(JsonWriter& json, const slope::Point& point) {
+void write_point_json(text::JsonWriter& json, const slope::Point& point) {
   json.begin_object();
   json.key("x");
   json.number(point.x);
@@ -76,7 +76,7 @@ std::int32_t slice_count(const slope::Cut& cut) {
 
 std::string json_document(const slope::Model& model, const slope::SlipSurface& surface,
                           const slope::Cut& cut, const std::vector<method::MethodRun>& runs) {
-  JsonWriter json;
+  text::JsonWriter json;
   json.begin_object();
   json.key("model");
   json.begin_object();

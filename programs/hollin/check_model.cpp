@@ -4,8 +4,8 @@
 
 #include "programs/hollin/check_parts.h"
 #include "programs/hollin/model_input.h"
-#include "programs/hollin/number_text.h"
 #include "slope/model.h"
+#include "text/number_text.h"
 
 namespace hollin {
 namespace {
@@ -32,10 +32,11 @@ std::string count_text(std::size_t count, std::string_view one, std::string_view
 }
 
 void append_soil(std::string& out, const slope::Soil& soil) {
-  out += "  " + printable(soil.name) + ": c' " + shortest(soil.cohesion) + ", phi' " +
-         shortest(soil.friction_angle) + " deg, unit weight " + shortest(soil.unit_weight) +
-         ", saturated " + shortest(soil.saturated_unit_weight);
-  if (soil.ru != 0.0) out += ", ru " + shortest(soil.ru);
+  out += "  " + printable(soil.name) + ": c' " + text::shortest(soil.cohesion) + ", phi' " +
+         text::shortest(soil.friction_angle) + " deg, unit weight " +
+         text::shortest(soil.unit_weight) + ", saturated " +
+         text::shortest(soil.saturated_unit_weight);
+  if (soil.ru != 0.0) out += ", ru " + text::shortest(soil.ru);
   if (!soil.top.empty()) {
     out += ", layer under a top of " + count_text(soil.top.size(), "point", "points");
   } else {
@@ -66,8 +67,8 @@ int check_model_file(const std::string& path, CommandContext& context) {
     extent.add(soil.top);
     extent.add(soil.region);
   }
-  out += "extent: x from " + shortest(extent.x_min) + " to " + shortest(extent.x_max) +
-         ", y from " + shortest(extent.y_min) + " to " + shortest(extent.y_max) + "\n";
+  out += "extent: x from " + text::shortest(extent.x_min) + " to " + text::shortest(extent.x_max) +
+         ", y from " + text::shortest(extent.y_min) + " to " + text::shortest(extent.y_max) + "\n";
   out += "ground: " + count_text(model.ground.size(), "vertex", "vertices") + "\n";
 
   const bool any_ru = std::any_of(model.soils.begin(), model.soils.end(),
@@ -81,15 +82,15 @@ int check_model_file(const std::string& path, CommandContext& context) {
     out += "dry";
   }
   if (model.water_unit_weight != 0.0) {
-    out += ", water unit weight " + shortest(model.water_unit_weight);
+    out += ", water unit weight " + text::shortest(model.water_unit_weight);
   }
   out += '\n';
   out +=
       "loads: " + (model.loads.empty() ? std::string("none") : std::to_string(model.loads.size()));
   out += '\n';
   for (const slope::Load& load : model.loads) {
-    out += "  from x " + shortest(load.from) + " to " + shortest(load.to) + ": " +
-           shortest(load.intensity) + " per length, downward\n";
+    out += "  from x " + text::shortest(load.from) + " to " + text::shortest(load.to) + ": " +
+           text::shortest(load.intensity) + " per length, downward\n";
   }
   out += "bedrock: " +
          (model.bedrock.empty() ? std::string("none")

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "programs/hollin/number_text.h"
+#include "text/number_text.h"
 
 namespace hollin {
 namespace {
@@ -56,7 +56,7 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
   }
   out += ": ";
   if (result.has_factor()) {
-    out += "factor of safety " + shortest(result.factor);
+    out += "factor of safety " + text::shortest(result.factor);
   } else {
     out += "no factor";
   }
@@ -89,7 +89,7 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
   out += '\n';
 }
 
-void write_run_json(JsonWriter& json, const method::MethodRun& run) {
+void write_run_json(text::JsonWriter& json, const method::MethodRun& run) {
   const method::MethodResult& result = run.result;
   const bool stopped = result.status == method::RunStatus::stopped;
   json.begin_object();

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "method/method_run.h"
-#include "programs/hollin/json_writer.h"
+#include "text/json_writer.h"
 
 namespace hollin {
 
@@ -24,6 +24,6 @@ void append_run_text(std::string& out, const method::MethodRun& run);
 /// Writes the run as one JSON object: method, factor_of_safety (null when
 /// there is none), passes, status, slice, reason, and for the ordinary
 /// method pore_force and friction_dropped.
-void write_run_json(JsonWriter& json, const method::MethodRun& run);
+void write_run_json(text::JsonWriter& json, const method::MethodRun& run);
 
 }  // namespace hollin

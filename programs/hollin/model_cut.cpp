@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "analysis/data_file_writer.h"
 #include "analysis/run_state.h"
-#include "programs/hollin/data_file_writer.h"
 #include "programs/hollin/model_input.h"
 #include "programs/hollin/text_file.h"
 
@@ -43,11 +43,11 @@ bool write_cut_file(const std::string& path, const slope::Model& model, const sl
                     const std::string& model_path, std::string_view what, std::int32_t slices,
                     CommandContext& context) {
   std::string text;
-  switch (write_data_file_text({model.title, model.subtitle, cut.water_unit_weight, cut.sections},
-                               text)) {
-    case DataFileStatus::ok:
+  switch (analysis::write_data_file_text(
+      {model.title, model.subtitle, cut.water_unit_weight, cut.sections}, text)) {
+    case analysis::DataFileStatus::ok:
       break;
-    case DataFileStatus::too_many_sections:
+    case analysis::DataFileStatus::too_many_sections:
       context.error(path + ": not written: " + std::string(what) + " has " +
                     std::to_string(cut.sections.size()) + " sections, more than the " +
                     std::to_string(analysis::kMaxSections) +
@@ -55,7 +55,7 @@ bool write_cut_file(const std::string& path, const slope::Model& model, const sl
                     "; every vertex, crossing and load end inside the sliding mass adds a "
                     "section too)");
       return false;
-    case DataFileStatus::not_finite:
+    case analysis::DataFileStatus::not_finite:
       context.error(path + ": not written: " + std::string(what) +
                     " gave a value that is not a finite number");
       return false;

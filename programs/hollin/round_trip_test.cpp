@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/data_file_writer.h"
 #include "analysis/slope_data.h"
 #include "method/method_run.h"
 #include "method/slices.h"
-#include "programs/hollin/data_file_writer.h"
 #include "programs/hollin/report_command.h"
 #include "programs/hollin/shipped_settings.h"
 #include "programs/quarnby/quarnby_run.h"
@@ -155,8 +155,9 @@ TEST(HollinRoundTrip, CutFilesGiveTheProgramsTheAnalysisFactorsAndReports) {
       const auto slices = static_cast<std::int32_t>(3 + random() % 40);
       if (cutter.cut(surface, slices, cut) != slope::SurfaceProblem::none) continue;
       std::string data;
-      if (write_data_file_text({model.title, model.subtitle, cut.water_unit_weight, cut.sections},
-                               data) != DataFileStatus::ok) {
+      if (analysis::write_data_file_text(
+              {model.title, model.subtitle, cut.water_unit_weight, cut.sections}, data) !=
+          analysis::DataFileStatus::ok) {
         continue;  // more than 150 sections
       }
       ++found;

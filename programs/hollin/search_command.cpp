@@ -13,14 +13,13 @@
 #include <system_error>
 #include <vector>
 
+#include "analysis/data_file_writer.h"
 #include "analysis/run_state.h"
-#include "programs/hollin/data_file_writer.h"
+#include "picture/html_page.h"
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/model_input.h"
-#include "programs/hollin/number_text.h"
 #include "programs/hollin/option_values.h"
 #include "programs/hollin/progress_line.h"
-#include "programs/hollin/search_pictures.h"
 #include "programs/hollin/search_report.h"
 #include "programs/hollin/surface_option.h"
 #include "programs/hollin/text_file.h"
@@ -28,6 +27,7 @@
 #include "search/centre_map.h"
 #include "search/default_limits.h"
 #include "search/find_critical.h"
+#include "text/number_text.h"
 
 namespace hollin {
 namespace {
@@ -132,7 +132,7 @@ bool parse_axes(std::string_view option, std::string_view text, std::span<Axis> 
     const double count = values[3 * k + 2];
     if (!(count >= 1.0 && count <= static_cast<double>(search::kMaxTrials)) ||
         count != std::floor(count)) {
-      why = std::string(option) + ": the count '" + shortest(count) +
+      why = std::string(option) + ": the count '" + text::shortest(count) +
             "' is not a whole number from 1 to " + std::to_string(search::kMaxTrials);
       return false;
     }
@@ -227,19 +227,20 @@ int make_limits(const SearchOptions& options, const Choices& choices, const slop
     case search::GridProblem::too_large:
       return usage(option + ": a limit is beyond 10^9 in size");
     case search::GridProblem::reversed:
-      return usage(option + ": the range runs from " + shortest(axis.from) + " down to " +
-                   shortest(axis.to) + "; give the smaller value first");
+      return usage(option + ": the range runs from " + text::shortest(axis.from) + " down to " +
+                   text::shortest(axis.to) + "; give the smaller value first");
     case search::GridProblem::repeated_value:
-      return usage(option + ": the range from " + shortest(axis.from) + " to " + shortest(axis.to) +
-                   " holds one value; give a count of 1");
+      return usage(option + ": the range from " + text::shortest(axis.from) + " to " +
+                   text::shortest(axis.to) + " holds one value; give a count of 1");
     case search::GridProblem::radius_not_positive:
-      return usage(option + ": a radius must be above 0, not " + shortest(axis.from));
+      return usage(option + ": a radius must be above 0, not " + text::shortest(axis.from));
     case search::GridProblem::off_ground:
-      return usage(option + ": " + shortest(axis.from) + " to " + shortest(axis.to) +
-                   " is not within the ground's x-range " + shortest(model.ground.front().x) +
-                   " to " + shortest(model.ground.back().x));
+      return usage(option + ": " + text::shortest(axis.from) + " to " + text::shortest(axis.to) +
+                   " is not within the ground's x-range " + text::shortest(model.ground.front().x) +
+                   " to " + text::shortest(model.ground.back().x));
     case search::GridProblem::too_many_trials:
-      return usage("the grid has " + shortest(static_cast<double>(limits.grid.trial_count())) +
+      return usage("the grid has " +
+                   text::shortest(static_cast<double>(limits.grid.trial_count())) +
                    " trials, more than the " + std::to_string(search::kMaxTrials) +
                    " a search takes; give smaller counts");
     case search::GridProblem::too_much_work:
@@ -298,7 +299,8 @@ class BothSinks final : public search::TrialSink {
 bool write_pictures(const SearchOptions& options, const slope::Model& model,
                     const search::CentreMap& map, const search::CriticalSearch& found,
                     CommandContext& context) {
-  const SearchPictureTexts texts = search_picture_texts(model, map, found, !options.html.empty());
+  const picture::SearchPictureTexts texts =
+      picture::search_picture_texts(model, map, found, !options.html.empty());
   const std::array<std::string, 1> inputs{options.model};
   std::string why;
   if (!options.svg.empty() &&

@@ -1,12 +1,11 @@
 #include "programs/hollin/search_report.h"
 
 #include <cstddef>
-#include <cstdio>
 
 #include "programs/hollin/command_context.h"
-#include "programs/hollin/json_writer.h"
 #include "programs/hollin/method_runs.h"
-#include "programs/hollin/number_text.h"
+#include "text/json_writer.h"
+#include "text/number_text.h"
 
 namespace hollin {
 namespace {
@@ -14,7 +13,7 @@ namespace {
 using search::GridKind;
 
 std::string point_text(const slope::Point& p) {
-  return "(" + shortest(p.x) + ", " + shortest(p.y) + ")";
+  return "(" + text::shortest(p.x) + ", " + text::shortest(p.y) + ")";
 }
 
 std::string_view kind_key(GridKind kind) {
@@ -44,9 +43,9 @@ std::string_view face_phrase(search::Face face) {
 
 std::string circle_line(const search::Ranked& r) {
   const search::Trial& t = r.trial;
-  return "circle (" + shortest(t.circle.xc) + ", " + shortest(t.circle.yc) + ") radius " +
-         shortest(t.circle.radius) + ", entry " + point_text(t.entry) + ", exit " +
-         point_text(t.exit) + ", " + std::to_string(t.slices) + " slices";
+  return "circle (" + text::shortest(t.circle.xc) + ", " + text::shortest(t.circle.yc) +
+         ") radius " + text::shortest(t.circle.radius) + ", entry " + point_text(t.entry) +
+         ", exit " + point_text(t.exit) + ", " + std::to_string(t.slices) + " slices";
 }
 
 std::string passes_text(const search::Settings& settings, const search::Trial& t) {
@@ -54,7 +53,7 @@ std::string passes_text(const search::Settings& settings, const search::Trial& t
   return " (converged in " + std::to_string(t.passes) + " passes)";
 }
 
-void point_json(JsonWriter& json, const slope::Point& p) {
+void point_json(text::JsonWriter& json, const slope::Point& p) {
   json.begin_object();
   json.key("x");
   json.number(p.x);
@@ -63,7 +62,7 @@ void point_json(JsonWriter& json, const slope::Point& p) {
   json.end_object();
 }
 
-void circle_json(JsonWriter& json, const search::TrialGrid& grid, const search::Ranked& r) {
+void circle_json(text::JsonWriter& json, const search::TrialGrid& grid, const search::Ranked& r) {
   const search::Trial& t = r.trial;
   json.begin_object();
   json.key("circle");
@@ -122,17 +121,18 @@ std::string search_text(const SearchSummary& s) {
   } else {
     out += "simplified (tension " +
            std::string(settings.analysis.tension == method::TensionRule::stop ? "stop" : "allow") +
-           ", tolerance " + shortest(settings.analysis.tolerance) + ", iteration limit " +
+           ", tolerance " + text::shortest(settings.analysis.tolerance) + ", iteration limit " +
            std::to_string(settings.analysis.iteration_limit) + ")";
   }
   out += ", " + std::to_string(settings.slices) + " slices";
-  if (settings.min_depth > 0.0) out += ", least depth " + shortest(settings.min_depth);
-  if (settings.min_weight > 0.0) out += ", least weight " + shortest(settings.min_weight);
+  if (settings.min_depth > 0.0) out += ", least depth " + text::shortest(settings.min_depth);
+  if (settings.min_weight > 0.0) out += ", least weight " + text::shortest(settings.min_weight);
   out += "\nlimits:";
   if (s.limits.face) {
     const search::SlopeFace& f = *s.limits.face;
     out += " defaults from the " + std::string(face_phrase(f.face)) + ": crest " +
-           point_text(f.crest) + ", toe " + point_text(f.toe) + ", height " + shortest(f.height);
+           point_text(f.crest) + ", toe " + point_text(f.toe) + ", height " +
+           text::shortest(f.height);
     if (s.limits.bedrock) out += "; lowest tangent level on the bedrock";
   }
   out += '\n';
@@ -140,10 +140,10 @@ std::string search_text(const SearchSummary& s) {
     const search::Axis& axis = grid.axes[k];
     out += "  " + std::string(axis_phrase(grid.kind, k)) + ": ";
     if (axis.count == 1) {
-      out += shortest(axis.at(0)) + ", 1 value";
+      out += text::shortest(axis.at(0)) + ", 1 value";
     } else {
-      out += shortest(axis.from) + " to " + shortest(axis.to) + ", " + std::to_string(axis.count) +
-             " values";
+      out += text::shortest(axis.from) + " to " + text::shortest(axis.to) + ", " +
+             std::to_string(axis.count) + " values";
     }
     out += s.limits.by_default[k] ? " (default)\n" : " (given)\n";
   }
@@ -153,7 +153,7 @@ std::string search_text(const SearchSummary& s) {
     out += "critical circle: none: no trial circle has a factor of safety\n";
   } else {
     const search::Ranked& best = s.found.top.front();
-    out += "critical circle: factor of safety " + shortest(best.trial.factor) +
+    out += "critical circle: factor of safety " + text::shortest(best.trial.factor) +
            passes_text(settings, best.trial) + "\n  " + circle_line(best) + "\n";
     if (on_limit(grid, best.params)) {
       out += "  it lies on the limits: a circle beyond them may have a lower factor\n";
@@ -163,7 +163,7 @@ std::string search_text(const SearchSummary& s) {
     out += "top " + std::to_string(s.found.top.size()) + " distinct circles:\n";
     for (std::size_t i = 0; i < s.found.top.size(); ++i) {
       const search::Ranked& r = s.found.top[i];
-      out += "  " + std::to_string(i + 1) + ". factor of safety " + shortest(r.trial.factor) +
+      out += "  " + std::to_string(i + 1) + ". factor of safety " + text::shortest(r.trial.factor) +
              ", " + circle_line(r) + "\n";
     }
   }
@@ -178,9 +178,7 @@ std::string search_text(const SearchSummary& s) {
     out += "  " + std::to_string(s.found.counts[k]) + " " +
            std::string(search::outcome_text(static_cast<search::Outcome>(k))) + "\n";
   }
-  char seconds[64];
-  std::snprintf(seconds, sizeof seconds, "%.3f", s.seconds);
-  out += "time: " + std::string(seconds) + " s on " + std::to_string(s.threads) +
+  out += "time: " + text::fixed_decimals(s.seconds, 3) + " s on " + std::to_string(s.threads) +
          (s.threads == 1 ? " thread\n" : " threads\n");
   return out;
 }
@@ -188,7 +186,7 @@ std::string search_text(const SearchSummary& s) {
 std::string search_json(const SearchSummary& s) {
   const search::Settings& settings = s.settings;
   const search::TrialGrid& grid = s.limits.grid;
-  JsonWriter json;
+  text::JsonWriter json;
   json.begin_object();
   json.key("model");
   json.begin_object();

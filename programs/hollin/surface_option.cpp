@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "programs/hollin/number_text.h"
 #include "programs/hollin/option_values.h"
+#include "text/number_text.h"
 
 namespace hollin {
 
@@ -53,13 +53,13 @@ bool parse_surface(const SurfaceOptions& options, slope::SlipSurface& surface, s
 
 std::string surface_text(const slope::SlipSurface& surface) {
   if (surface.kind == slope::SlipSurface::Kind::circle) {
-    return "circle (" + shortest(surface.circle.xc) + ", " + shortest(surface.circle.yc) +
-           ") radius " + shortest(surface.circle.radius);
+    return "circle (" + text::shortest(surface.circle.xc) + ", " +
+           text::shortest(surface.circle.yc) + ") radius " + text::shortest(surface.circle.radius);
   }
   return "polyline of " + std::to_string(surface.polyline.size()) + " points";
 }
 
-void write_surface_json(JsonWriter& json, const slope::SlipSurface& surface) {
+void write_surface_json(text::JsonWriter& json, const slope::SlipSurface& surface) {
   json.key("kind");
   if (surface.kind == slope::SlipSurface::Kind::circle) {
     json.string("circle");

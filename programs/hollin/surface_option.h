@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "programs/hollin/json_writer.h"
 #include "slope/slicing.h"
 #include "slope/slip_surface.h"
+#include "text/json_writer.h"
 
 namespace hollin {
 
@@ -36,6 +36,6 @@ struct SurfaceOptions {
 
 /// Writes the members kind, then circle {xc, yc, radius} or points [[x, y],
 /// ...] into the open JSON object.
-void write_surface_json(JsonWriter& json, const slope::SlipSurface& surface);
+void write_surface_json(text::JsonWriter& json, const slope::SlipSurface& surface);
 
 }  // namespace hollin

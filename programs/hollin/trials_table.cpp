@@ -1,6 +1,6 @@
 #include "programs/hollin/trials_table.h"
 
-#include "programs/hollin/number_text.h"
+#include "text/number_text.h"
 
 namespace hollin {
 
@@ -8,7 +8,7 @@ void append_trial_line(std::string& out, std::uint64_t index, const search::Tria
   out += std::to_string(index);
   const auto value = [&out](double v) {
     out += '\t';
-    append_shortest(out, v);
+    text::append_shortest(out, v);
   };
   if (trial.outcome == search::Outcome::no_circle) {
     out += "\t\t\t";

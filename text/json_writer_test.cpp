@@ -1,11 +1,11 @@
-#include "programs/hollin/json_writer.h"
+#include "text/json_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <string>
 
-namespace hollin {
+namespace text {
 namespace {
 
 // Titles come from users' files: nothing in a string may end it early, break
@@ -49,4 +49,4 @@ TEST(JsonWriter, EscapesStringsAndKeepsTheStructure) {
 }
 
 }  // namespace
-}  // namespace hollin
+}  // namespace text

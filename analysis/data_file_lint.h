@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace hollin {
+namespace analysis {
 
 /// One finding, at a line of the file (1-based).
 struct LintWarning {
@@ -31,4 +31,4 @@ struct LintWarning {
 /// the reader's business.
 [[nodiscard]] std::vector<LintWarning> lint_data_file(std::string_view text);
 
-}  // namespace hollin
+}  // namespace analysis

@@ -1,4 +1,4 @@
-// The one JSON writer of the tool: objects, arrays, strings, numbers and null
+// The one JSON writer of the suite: objects, arrays, strings, numbers and null
 // on one line, with every string escaped here, so that titles and names from
 // users' files can neither break the document nor change its structure.
 #pragma once
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace hollin {
+namespace text {
 
 /// Builds one JSON document as text, item by item. Items inside an object
 /// are a key() followed by one value or container; commas and the ": " after
@@ -53,4 +53,4 @@ class JsonWriter {
 /// JsonWriter::string describes.
 void append_json_string(std::string& out, std::string_view text);
 
-}  // namespace hollin
+}  // namespace text

@@ -1,4 +1,4 @@
-#include "programs/hollin/data_file_lint.h"
+#include "analysis/data_file_lint.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "record_io/memory_run.h"
 #include "tests/run_program.h"
 
-namespace hollin {
+namespace analysis {
 namespace {
 
 using end_to_end::source_file;
@@ -82,4 +82,4 @@ TEST(DataFileLint, TheBundledExamplesGiveNoWarning) {
 }
 
 }  // namespace
-}  // namespace hollin
+}  // namespace analysis

@@ -1,6 +1,6 @@
-#include "picture/utf8.h"
+#include "text/utf8.h"
 
-namespace picture {
+namespace text {
 
 std::size_t utf8_length(std::string_view text) {
   if (text.empty()) return 0;
@@ -30,4 +30,4 @@ std::size_t utf8_length(std::string_view text) {
   return length;
 }
 
-}  // namespace picture
+}  // namespace text

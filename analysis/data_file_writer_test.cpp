@@ -1,4 +1,4 @@
-#include "programs/hollin/data_file_writer.h"
+#include "analysis/data_file_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include "analysis/slope_data.h"
 #include "record_io/memory_run.h"
 
-namespace hollin {
+namespace analysis {
 namespace {
 
 using Limits = std::numeric_limits<double>;
@@ -132,4 +132,4 @@ TEST(DataFileWriter, LayoutTitlesAndRefusals) {
 }
 
 }  // namespace
-}  // namespace hollin
+}  // namespace analysis

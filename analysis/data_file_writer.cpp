@@ -1,13 +1,13 @@
-#include "programs/hollin/data_file_writer.h"
+#include "analysis/data_file_writer.h"
 
 #include <array>
 #include <cmath>
 #include <cstddef>
 
 #include "analysis/run_state.h"
-#include "programs/hollin/number_text.h"
+#include "text/number_text.h"
 
-namespace hollin {
+namespace analysis {
 namespace {
 
 constexpr std::string_view kHeaderCaption = "water unit weight, sections, four unused numbers";
@@ -40,7 +40,7 @@ std::array<double, 10> file_values(const method::Section& s) {
 
 DataFileStatus write_data_file_text(const DataFileContent& content, std::string& text) {
   text.clear();
-  if (content.sections.size() > static_cast<std::size_t>(analysis::kMaxSections)) {
+  if (content.sections.size() > static_cast<std::size_t>(kMaxSections)) {
     return DataFileStatus::too_many_sections;
   }
   if (!std::isfinite(content.water_unit_weight)) return DataFileStatus::not_finite;
@@ -55,7 +55,7 @@ DataFileStatus write_data_file_text(const DataFileContent& content, std::string&
   append_title(out, content.subtitle);
   out += kHeaderCaption;
   out += '\n';
-  append_shortest(out, content.water_unit_weight);
+  text::append_shortest(out, content.water_unit_weight);
   out += ' ' + std::to_string(content.sections.size()) + " 0 0 0 0\n";
   out += kSectionCaption;
   out += '\n';
@@ -64,7 +64,7 @@ DataFileStatus write_data_file_text(const DataFileContent& content, std::string&
     for (const double value : file_values(s)) {
       if (!first) out += ' ';
       first = false;
-      append_shortest(out, value);
+      text::append_shortest(out, value);
     }
     out += kSpareValues;
     out += '\n';
@@ -73,4 +73,4 @@ DataFileStatus write_data_file_text(const DataFileContent& content, std::string&
   return DataFileStatus::ok;
 }
 
-}  // namespace hollin
+}  // namespace analysis

@@ -9,7 +9,7 @@
 
 #include "method/section.h"
 
-namespace hollin {
+namespace analysis {
 
 /// What a data file holds.
 struct DataFileContent {
@@ -22,7 +22,7 @@ struct DataFileContent {
 
 enum class [[nodiscard]] DataFileStatus{
     ok,
-    too_many_sections,  ///< more than analysis::kMaxSections sections
+    too_many_sections,  ///< more than kMaxSections sections
     not_finite          ///< a value is an infinity or a NaN, which no reader takes
 };
 
@@ -41,4 +41,4 @@ enum class [[nodiscard]] DataFileStatus{
 /// unless the status is ok.
 DataFileStatus write_data_file_text(const DataFileContent& content, std::string& text);
 
-}  // namespace hollin
+}  // namespace analysis

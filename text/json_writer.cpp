@@ -1,13 +1,13 @@
-#include "programs/hollin/json_writer.h"
+#include "text/json_writer.h"
 
 #include <cassert>
 #include <cmath>
 #include <cstddef>
 
-#include "picture/utf8.h"
-#include "programs/hollin/number_text.h"
+#include "text/number_text.h"
+#include "text/utf8.h"
 
-namespace hollin {
+namespace text {
 namespace {
 
 constexpr std::string_view kReplacement = "\\ufffd";
@@ -32,7 +32,7 @@ void append_json_string(std::string& out, std::string_view text) {
     } else if (code < 0x80) {
       out += c;
       ++at;
-    } else if (const std::size_t length = picture::utf8_length(text.substr(at)); length > 0) {
+    } else if (const std::size_t length = utf8_length(text.substr(at)); length > 0) {
       out.append(text.substr(at, length));
       at += length;
     } else {
@@ -108,4 +108,4 @@ void JsonWriter::null() {
   text_ += "null";
 }
 
-}  // namespace hollin
+}  // namespace text

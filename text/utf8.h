@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace picture {
+namespace text {
 
 /// Length of the valid UTF-8 sequence at the start of `text` (1 to 4), or 0
 /// when it does not start with one: a lone continuation byte, a truncated
@@ -13,4 +13,4 @@ namespace picture {
 /// valid. An ASCII byte counts as a sequence of 1; an empty text gives 0.
 [[nodiscard]] std::size_t utf8_length(std::string_view text);
 
-}  // namespace picture
+}  // namespace text

@@ -1,4 +1,4 @@
-#include "programs/hollin/data_file_lint.h"
+#include "analysis/data_file_lint.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "analysis/run_state.h"
-#include "programs/hollin/number_text.h"
 #include "record_io/value_parse.h"
+#include "text/number_text.h"
 
-namespace hollin {
+namespace analysis {
 namespace {
 
 constexpr std::size_t kHeaderValues = 6;
@@ -92,7 +92,7 @@ class Scan {
       warn(header_line, "the header gives " + std::to_string(section_count) +
                             " sections: at least two are needed to make a slice");
     }
-    if (section_count > analysis::kMaxSections) return warnings_;
+    if (section_count > kMaxSections) return warnings_;
     ++next_;  // the free-text line after the header
 
     std::optional<double> previous_x;
@@ -189,24 +189,25 @@ class Scan {
     if (previous_x) {
       const double step = x - *previous_x;
       if (step == 0.0) {
-        warn(line, "x repeats the previous section's " + shortest(x) +
+        warn(line, "x repeats the previous section's " + text::shortest(x) +
                        ": the slice between them has no width");
       } else if (direction != 0.0 && (step > 0.0) != (direction > 0.0)) {
-        warn(line, "x turns back (" + shortest(*previous_x) + " then " + shortest(x) + ")");
+        warn(line,
+             "x turns back (" + text::shortest(*previous_x) + " then " + text::shortest(x) + ")");
       } else if (direction == 0.0) {
         direction = step;
       }
     }
     previous_x = x;
     if (slip > ground) {
-      warn(line, "the slip surface (" + shortest(slip) + ") lies above the ground (" +
-                     shortest(ground) + ")");
+      warn(line, "the slip surface (" + text::shortest(slip) + ") lies above the ground (" +
+                     text::shortest(ground) + ")");
     } else if (lower > ground - slip) {
-      warn(line, "the lower zone (" + shortest(lower) + ") is higher than the slice (" +
-                     shortest(ground - slip) + ")");
+      warn(line, "the lower zone (" + text::shortest(lower) + ") is higher than the slice (" +
+                     text::shortest(ground - slip) + ")");
     }
     if (k < count && !(phi >= 0.0 && phi <= kLargestFrictionAngle)) {
-      warn(line, "the friction angle " + shortest(phi) + " lies outside 0 to 90 degrees");
+      warn(line, "the friction angle " + text::shortest(phi) + " lies outside 0 to 90 degrees");
     }
   }
 
@@ -226,4 +227,4 @@ std::vector<LintWarning> lint_data_file(std::string_view text) {
   return warnings;
 }
 
-}  // namespace hollin
+}  // namespace analysis
