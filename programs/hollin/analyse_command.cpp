@@ -1,5 +1,6 @@
 #include "programs/hollin/analyse_command.h"
 
+#include <CLI/CLI.hpp>
 #include <cstdint>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "programs/hollin/method_runs.h"
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/option_values.h"
+#include "programs/hollin/option_words.h"
 #include "slope/slicing.h"
 #include "text/json_writer.h"
 #include "text/number_text.h"
@@ -16,45 +18,13 @@ namespace {
 
 /// The options converted.
 struct Choices {
-  bool simplified = true;
-  bool ordinary = true;
+  MethodChoice methods = MethodChoice::both;
   method::MethodSettings settings;  ///< all but the method
 };
 
 bool parse_choices(const AnalyseOptions& options, Choices& choices, std::string& why) {
-  if (options.method != "both" && options.method != "simplified" && options.method != "ordinary") {
-    why = "--method: '" + options.method + "' is not simplified, ordinary or both";
-    return false;
-  }
-  choices.simplified = options.method != "ordinary";
-  choices.ordinary = options.method != "simplified";
-  if (options.pore_force == "base-width") {
-    choices.settings.pore_force = method::PoreForce::base_width;
-  } else if (options.pore_force == "base-length") {
-    choices.settings.pore_force = method::PoreForce::base_length;
-  } else {
-    why = "--pore-force: '" + options.pore_force + "' is not base-width or base-length";
-    return false;
-  }
-  if (options.tension == "stop" || options.tension == "allow") {
-    choices.settings.tension =
-        options.tension == "stop" ? method::TensionRule::stop : method::TensionRule::allow;
-  } else {
-    why = "--tension: '" + options.tension + "' is not stop or allow";
-    return false;
-  }
-  if (!options.tolerance.empty() &&
-      !parse_positive(options.tolerance, choices.settings.tolerance, why)) {
-    why = "--tolerance: " + why;
-    return false;
-  }
-  if (!options.iteration_limit.empty() &&
-      !parse_count(options.iteration_limit, 1, kMaxIterationLimit, choices.settings.iteration_limit,
-                   why)) {
-    why = "--iteration-limit: " + why;
-    return false;
-  }
-  return true;
+  return parse_word("--method", kAnalyseMethodWords, options.method, choices.methods, why) &&
+         parse_method_options(options, choices.settings, why);
 }
 
 std::string point_text(const slope::Point& point) {
@@ -126,10 +96,13 @@ int run_analyse(const AnalyseOptions& options, CommandContext& context) {
   }
   if (step != CutStep::admissible) return exit_status(step);
 
-  for (const method::Method chosen : {method::Method::simplified, method::Method::ordinary}) {
-    if (!(chosen == method::Method::simplified ? choices.simplified : choices.ordinary)) continue;
+  for (const method::MethodEntry& entry : method::kMethods) {
+    if (choices.methods != MethodChoice::both &&
+        word_of(kAnalyseMethodWords, choices.methods) != entry.name) {
+      continue;
+    }
     method::MethodSettings settings = choices.settings;
-    settings.method = chosen;
+    settings.method = entry.method;
     runs.push_back(method::run_method(cut.surface(), settings));
   }
 
@@ -146,6 +119,13 @@ int run_analyse(const AnalyseOptions& options, CommandContext& context) {
     for (const method::MethodRun& run : runs) append_run_text(context.out, run);
   }
   return every_factor ? kExitSuccess : kExitRefused;
+}
+
+void declare_analyse(CLI::App& app, AnalyseOptions& options) {
+  app.add_option("MODEL", options.model, "the slope model (.toml)")->required();
+  declare_surface_options(app, options.surface);
+  declare_method_options(app, options.method, MethodWords::one_or_both, options);
+  app.add_flag("--json", options.json, "write the result as JSON");
 }
 
 }  // namespace hollin

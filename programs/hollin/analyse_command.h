@@ -6,24 +6,21 @@
 #include <string>
 
 #include "programs/hollin/command_context.h"
+#include "programs/hollin/method_options.h"
 #include "programs/hollin/surface_option.h"
 
 namespace hollin {
 
 /// The command line of `hollin analyse`; empty texts take the defaults.
-struct AnalyseOptions {
+struct AnalyseOptions : MethodOptions {
   std::string model;
   SurfaceOptions surface;
-  std::string method = "both";             ///< simplified, ordinary or both
-  std::string pore_force = "base-length";  ///< ordinary method: base-width or base-length
-  std::string tolerance;                   ///< empty: method::kDefaultTolerance
-  std::string iteration_limit;             ///< empty: method::kDefaultIterationLimit
-  std::string tension = "stop";            ///< stop (quarnby's rule) or allow
+  std::string method = "both";  ///< simplified, ordinary or both
   bool json = false;
 };
 
-/// Largest --iteration-limit accepted.
-inline constexpr int kMaxIterationLimit = 100000;
+/// Declares the arguments and options of `hollin analyse` into `options`.
+void declare_analyse(CLI::App& app, AnalyseOptions& options);
 
 /// Cuts the surface and runs the chosen methods on the cut, which is what a
 /// data file written by `hollin cut` gives the programs. Prints each factor

@@ -1,5 +1,6 @@
 #include "programs/hollin/check_command.h"
 
+#include <CLI/CLI.hpp>
 #include <string_view>
 
 #include "programs/hollin/check_parts.h"
@@ -12,6 +13,11 @@ int run_check(const CheckOptions& options, CommandContext& context) {
   const bool model = name.size() > kModelSuffix.size() &&
                      name.substr(name.size() - kModelSuffix.size()) == kModelSuffix;
   return model ? check_model_file(options.file, context) : check_data_file(options.file, context);
+}
+
+void declare_check(CLI::App& app, CheckOptions& options) {
+  app.add_option("FILE", options.file, "a slope model (name ending in .toml) or a slope data file")
+      ->required();
 }
 
 }  // namespace hollin

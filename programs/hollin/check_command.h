@@ -7,12 +7,19 @@
 
 #include "programs/hollin/command_context.h"
 
+namespace CLI {
+class App;
+}
+
 namespace hollin {
 
 /// The command line of `hollin check`.
 struct CheckOptions {
   std::string file;  ///< a model (.toml) or a slope data file
 };
+
+/// Declares the argument of `hollin check` into `options`.
+void declare_check(CLI::App& app, CheckOptions& options);
 
 /// Checks a model or a data file. Returns kExitSuccess when it is readable
 /// (warnings do not fail), kExitRefused when it is refused.

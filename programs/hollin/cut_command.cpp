@@ -1,5 +1,7 @@
 #include "programs/hollin/cut_command.h"
 
+#include <CLI/CLI.hpp>
+
 #include "programs/hollin/model_cut.h"
 
 namespace hollin {
@@ -15,6 +17,12 @@ int run_cut(const CutOptions& options, CommandContext& context) {
     return kExitRefused;
   }
   return kExitSuccess;
+}
+
+void declare_cut(CLI::App& app, CutOptions& options) {
+  app.add_option("MODEL", options.model, "the slope model (.toml)")->required();
+  declare_surface_options(app, options.surface);
+  app.add_option("-o,--output", options.output, "the slope data file to write")->required();
 }
 
 }  // namespace hollin

@@ -8,6 +8,10 @@
 #include "programs/hollin/command_context.h"
 #include "programs/hollin/surface_option.h"
 
+namespace CLI {
+class App;
+}
+
 namespace hollin {
 
 /// The command line of `hollin cut`.
@@ -16,6 +20,9 @@ struct CutOptions {
   SurfaceOptions surface;  ///< the trial surface and the slice count
   std::string output;      ///< the data file to write
 };
+
+/// Declares the arguments and options of `hollin cut` into `options`.
+void declare_cut(CLI::App& app, CutOptions& options);
 
 /// Cuts the surface and writes the data file (see write_data_file_text),
 /// whole or not at all and never over the model file. Returns kExitUsage

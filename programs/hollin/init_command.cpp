@@ -1,10 +1,12 @@
 #include "programs/hollin/init_command.h"
 
+#include <CLI/CLI.hpp>
 #include <array>
 #include <filesystem>
 #include <system_error>
 
 #include "programs/hollin/bundled_files.h"
+#include "programs/hollin/option_words.h"
 #include "programs/hollin/shipped_settings.h"
 #include "programs/hollin/text_file.h"
 
@@ -83,7 +85,7 @@ int run_init(const InitOptions& options, CommandContext& context) {
       return kExitRefused;
     }
   }
-  const bool german = options.language == "de";
+  const bool german = value_of(kLanguageWords, options.language) == Language::german;
   context.out += "Working folder " + folder.string() + ", settings files in " +
                  (german ? "German" : "English") + ":\n";
   for (const FolderFile& file : kFolderFiles) {
@@ -100,6 +102,14 @@ int run_init(const InitOptions& options, CommandContext& context) {
       "In that folder: quarnby or wendmoor (choose worked-example.dat when asked), wendmoor-cli "
       "(runs the three analyses of wendmoor-jobs.txt), hollin check simple-slope.toml.\n";
   return kExitSuccess;
+}
+
+void declare_init(CLI::App& app, InitOptions& options) {
+  app.add_option("DIR", options.folder, "the working folder (default: the current one)");
+  app.add_option("--language", options.language,
+                 "settings files in English (en, default) or German (de)")
+      ->check(CLI::IsMember(word_strings(kLanguageWords)));
+  app.add_flag("--force", options.force, "replace files that exist");
 }
 
 }  // namespace hollin

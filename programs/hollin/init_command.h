@@ -10,6 +10,10 @@
 
 #include "programs/hollin/command_context.h"
 
+namespace CLI {
+class App;
+}
+
 namespace hollin {
 
 /// The command line of `hollin init`.
@@ -18,6 +22,9 @@ struct InitOptions {
   std::string language = "en";  ///< "en" or "de": the language of the settings files
   bool force = false;           ///< replace files that exist
 };
+
+/// Declares the argument and options of `hollin init` into `options`.
+void declare_init(CLI::App& app, InitOptions& options);
 
 /// The names of the files `hollin init` writes, in the order it writes them.
 [[nodiscard]] std::vector<std::string_view> init_file_names();

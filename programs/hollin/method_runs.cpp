@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "programs/hollin/option_words.h"
 #include "text/number_text.h"
 
 namespace hollin {
@@ -28,10 +29,6 @@ std::string_view stop_phrase(method::IterationStop stop) {
 }
 
 }  // namespace
-
-std::string_view pore_force_name(method::PoreForce pore_force) {
-  return pore_force == method::PoreForce::base_width ? "base-width" : "base-length";
-}
 
 std::string_view stop_key(method::IterationStop stop) {
   switch (stop) {
@@ -119,7 +116,7 @@ void write_run_json(text::JsonWriter& json, const method::MethodRun& run) {
   }
   if (result.method == method::Method::ordinary) {
     json.key("pore_force");
-    json.string(pore_force_name(run.settings.pore_force));
+    json.string(word_of(kPoreForceWords, run.settings.pore_force));
     json.key("friction_dropped");
     json.begin_array();
     for (const std::int32_t slice : run.friction_dropped) json.integer(slice);

@@ -11,8 +11,6 @@
 
 namespace hollin {
 
-/// "base-width", "base-length".
-[[nodiscard]] std::string_view pore_force_name(method::PoreForce pore_force);
 /// "no_positive_normal_force", "small_m_factor"; empty for other ends.
 [[nodiscard]] std::string_view stop_key(method::IterationStop stop);
 

@@ -1,5 +1,6 @@
 #include "programs/hollin/plot_command.h"
 
+#include <CLI/CLI.hpp>
 #include <array>
 #include <memory>
 #include <optional>
@@ -133,6 +134,15 @@ int run_plot(const PlotOptions& options, CommandContext& context) {
     return kExitRefused;
   }
   return kExitSuccess;
+}
+
+void declare_plot(CLI::App& app, PlotOptions& options) {
+  app.add_option("FILE", options.file, "a slope model (name ending in .toml) or a slope data file")
+      ->required();
+  declare_surface_options(app, options.surface);
+  app.add_option("--report", options.report,
+                 "data files: the results report whose factor of safety to show");
+  app.add_option("-o,--output", options.output, "the SVG file to write")->required();
 }
 
 }  // namespace hollin

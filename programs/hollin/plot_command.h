@@ -8,6 +8,10 @@
 #include "programs/hollin/command_context.h"
 #include "programs/hollin/surface_option.h"
 
+namespace CLI {
+class App;
+}
+
 namespace hollin {
 
 /// The command line of `hollin plot`.
@@ -17,6 +21,9 @@ struct PlotOptions {
   std::string report;      ///< data files only: a results report to take the factor from
   std::string output;      ///< the SVG file to write
 };
+
+/// Declares the arguments and options of `hollin plot` into `options`.
+void declare_plot(CLI::App& app, PlotOptions& options);
 
 /// Draws the file and writes the SVG whole or not at all, never over an
 /// input. A model with a surface: the slices shaded by their effective

@@ -1,5 +1,6 @@
 #include "programs/hollin/report_command.h"
 
+#include <CLI/CLI.hpp>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "method/method_run.h"
 #include "method/slices.h"
 #include "programs/hollin/data_file_input.h"
+#include "programs/hollin/option_words.h"
 #include "programs/hollin/shipped_settings.h"
 #include "programs/hollin/text_file.h"
 #include "record_io/memory_run.h"
@@ -118,7 +120,7 @@ bool write_simplified(record_io::RecordIo& io, const analysis::SlopeData& data,
 }  // namespace
 
 int run_report(const ReportOptions& options, CommandContext& context) {
-  Settings settings(options.method == "simplified");
+  Settings settings(value_of(kMethodWords, options.method) == method::Method::simplified);
   if (!load_settings(options, settings, context)) return kExitRefused;
 
   std::string data_text;
@@ -154,6 +156,18 @@ int run_report(const ReportOptions& options, CommandContext& context) {
     return kExitRefused;
   }
   return kExitSuccess;
+}
+
+void declare_report(CLI::App& app, ReportOptions& options) {
+  app.add_option("DATA", options.data, "the slope data file")->required();
+  app.add_option("--method", options.method,
+                 "simplified (the report of quarnby) or ordinary (of wendmoor)")
+      ->required()
+      ->check(CLI::IsMember(word_strings(kMethodWords)));
+  app.add_option("--settings", options.settings,
+                 "a settings file in quarnby.ini or wendmoor.ini format (default: the shipped "
+                 "English one)");
+  app.add_option("-o,--output", options.output, "the results file to write")->required();
 }
 
 }  // namespace hollin

@@ -7,6 +7,10 @@
 
 #include "programs/hollin/command_context.h"
 
+namespace CLI {
+class App;
+}
+
 namespace hollin {
 
 /// The command line of `hollin report`.
@@ -16,6 +20,9 @@ struct ReportOptions {
   std::string settings;  ///< a settings file in the program's format; empty: the shipped one
   std::string output;    ///< the results file to write
 };
+
+/// Declares the arguments and options of `hollin report` into `options`.
+void declare_report(CLI::App& app, ReportOptions& options);
 
 /// Reads the settings (quarnby.ini format for the simplified method,
 /// wendmoor.ini format for the ordinary one; the shipped English files when

@@ -3,6 +3,7 @@
 #include <oneapi/tbb/info.h>
 #include <oneapi/tbb/task_arena.h>
 
+#include <CLI/CLI.hpp>
 #include <array>
 #include <bit>
 #include <chrono>
@@ -19,6 +20,7 @@
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/model_input.h"
 #include "programs/hollin/option_values.h"
+#include "programs/hollin/option_words.h"
 #include "programs/hollin/progress_line.h"
 #include "programs/hollin/search_report.h"
 #include "programs/hollin/surface_option.h"
@@ -56,42 +58,19 @@ bool parse_non_negative(std::string_view text, double& value, std::string& why) 
 
 bool parse_choices(const SearchOptions& options, Choices& choices, std::string& why) {
   search::Settings& s = choices.settings;
-  if (options.method != "simplified" && options.method != "ordinary") {
-    why = "--method: '" + options.method + "' is not simplified or ordinary";
-    return false;
-  }
-  s.analysis.method =
-      options.method == "ordinary" ? method::Method::ordinary : method::Method::simplified;
-  if (options.pore_force != "base-width" && options.pore_force != "base-length") {
-    why = "--pore-force: '" + options.pore_force + "' is not base-width or base-length";
-    return false;
-  }
-  s.analysis.pore_force = options.pore_force == "base-width" ? method::PoreForce::base_width
-                                                             : method::PoreForce::base_length;
-  if (options.tension != "stop" && options.tension != "allow") {
-    why = "--tension: '" + options.tension + "' is not stop or allow";
-    return false;
-  }
-  s.analysis.tension =
-      options.tension == "stop" ? method::TensionRule::stop : method::TensionRule::allow;
-  if (!options.face.empty() && options.face != "left" && options.face != "right") {
-    why = "--face: '" + options.face + "' is not left or right";
+  if (!parse_word("--method", kMethodWords, options.method, s.analysis.method, why) ||
+      !parse_method_options(options, s.analysis, why)) {
     return false;
   }
   if (!options.face.empty()) {
-    choices.face = options.face == "left" ? search::Face::left : search::Face::right;
+    search::Face face = search::Face::left;
+    if (!parse_word("--face", kFaceWords, options.face, face, why)) return false;
+    choices.face = face;
   }
   const auto fail = [&why](const char* option) {
     why = std::string(option) + ": " + why;
     return false;
   };
-  if (!options.tolerance.empty() && !parse_positive(options.tolerance, s.analysis.tolerance, why)) {
-    return fail("--tolerance");
-  }
-  if (!options.iteration_limit.empty() &&
-      !parse_count(options.iteration_limit, 1, 100000, s.analysis.iteration_limit, why)) {
-    return fail("--iteration-limit");
-  }
   s.slices = kDefaultSlices;
   if (!options.slices.empty() && !parse_count(options.slices, 1, kMaxSlices, s.slices, why)) {
     return fail("--slices");
@@ -392,6 +371,37 @@ int run_search(const SearchOptions& options, CommandContext& context) {
     return kExitRefused;
   }
   return written ? kExitSuccess : kExitRefused;
+}
+
+void declare_search(CLI::App& app, SearchOptions& options) {
+  app.add_option("MODEL", options.model, "the slope model (.toml)")->required();
+  app.add_option("--centres", options.centres,
+                 "grid of circle centres XMIN,XMAX,NX,YMIN,YMAX,NY (default: from the slope)");
+  app.add_option("--radii", options.radii, "radii RMIN,RMAX,NR for each centre, or entry and exit");
+  app.add_option("--tangents", options.tangents,
+                 "levels YMIN,YMAX,NT of the circles' lowest points (default: from the slope)");
+  app.add_option("--entry", options.entry,
+                 "entry points X1,X2,N on the ground (with --exit, --radii)");
+  app.add_option("--exit", options.exit,
+                 "exit points X3,X4,N on the ground (with --entry, --radii)");
+  app.add_option("--face", options.face,
+                 "the face whose ground falls towards -x (left) or +x (right); default the higher")
+      ->check(CLI::IsMember(word_strings(kFaceWords)));
+  app.add_option("--min-depth", options.min_depth,
+                 "leave out surfaces less deep below the ground than this (default 0)");
+  app.add_option("--min-weight", options.min_weight,
+                 "leave out sliding masses lighter than this (default 0)");
+  declare_method_options(app, options.method, MethodWords::one, options);
+  app.add_option("--slices", options.slices,
+                 "no slice is wider than (exit - entry) / N; default 50");
+  app.add_option("--top", options.top, "list the K best distinct circles (default 1)");
+  app.add_option("--threads", options.threads, "threads to use (default: every core)");
+  app.add_option("--trials", options.trials, "write every grid trial to this tab-separated file");
+  app.add_option("--cut", options.cut, "write the critical surface to this slope data file");
+  app.add_option("--svg", options.svg, "draw the search into this SVG file");
+  app.add_option("--html", options.html,
+                 "write the search as a self-contained HTML page to explore");
+  app.add_flag("--json", options.json, "write the result as JSON");
 }
 
 }  // namespace hollin

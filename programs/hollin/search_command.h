@@ -8,37 +8,41 @@
 #include <string>
 
 #include "programs/hollin/command_context.h"
+#include "programs/hollin/method_options.h"
+
+namespace CLI {
+class App;
+}
 
 namespace hollin {
 
 /// The command line of `hollin search`; empty texts take the defaults.
-struct SearchOptions {
+struct SearchOptions : MethodOptions {
   std::string model;
-  std::string method = "simplified";       ///< simplified or ordinary
-  std::string pore_force = "base-length";  ///< ordinary method
-  std::string tolerance;                   ///< empty: method::kDefaultTolerance
-  std::string iteration_limit;             ///< empty: method::kDefaultIterationLimit
-  std::string tension = "stop";            ///< stop or allow
-  std::string slices;                      ///< empty: 50
-  std::string centres;                     ///< XMIN,XMAX,NX,YMIN,YMAX,NY
-  std::string radii;                       ///< RMIN,RMAX,NR
-  std::string tangents;                    ///< YMIN,YMAX,NT
-  std::string entry;                       ///< X1,X2,N
-  std::string exit;                        ///< X3,X4,N
-  std::string min_depth;                   ///< empty: 0
-  std::string min_weight;                  ///< empty: 0
-  std::string face;                        ///< left, right or empty (the higher face)
-  std::string top;                         ///< empty: 1
-  std::string threads;                     ///< empty: every core
-  std::string trials;                      ///< the trials table to write, or empty
-  std::string cut;                         ///< the data file of the critical surface, or empty
-  std::string svg;                         ///< the picture of the search to write, or empty
-  std::string html;                        ///< the page of the search to write, or empty
+  std::string method = "simplified";  ///< simplified or ordinary
+  std::string slices;                 ///< empty: 50
+  std::string centres;                ///< XMIN,XMAX,NX,YMIN,YMAX,NY
+  std::string radii;                  ///< RMIN,RMAX,NR
+  std::string tangents;               ///< YMIN,YMAX,NT
+  std::string entry;                  ///< X1,X2,N
+  std::string exit;                   ///< X3,X4,N
+  std::string min_depth;              ///< empty: 0
+  std::string min_weight;             ///< empty: 0
+  std::string face;                   ///< left, right or empty (the higher face)
+  std::string top;                    ///< empty: 1
+  std::string threads;                ///< empty: every core
+  std::string trials;                 ///< the trials table to write, or empty
+  std::string cut;                    ///< the data file of the critical surface, or empty
+  std::string svg;                    ///< the picture of the search to write, or empty
+  std::string html;                   ///< the page of the search to write, or empty
   bool json = false;
   /// Show a progress line on standard error (main sets it when that is a
   /// terminal); it appears only after a second and is cleared at the end.
   bool progress = false;
 };
+
+/// Declares the arguments and options of `hollin search` into `options`.
+void declare_search(CLI::App& app, SearchOptions& options);
 
 /// Largest --top accepted.
 inline constexpr int kMaxTop = 100;

@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "programs/hollin/command_context.h"
-#include "programs/hollin/method_runs.h"
+#include "programs/hollin/option_words.h"
 #include "text/json_writer.h"
 #include "text/number_text.h"
 
@@ -119,8 +119,7 @@ std::string search_text(const SearchSummary& s) {
     out += settings.analysis.pore_force == method::PoreForce::base_width ? "base width)"
                                                                          : "base length)";
   } else {
-    out += "simplified (tension " +
-           std::string(settings.analysis.tension == method::TensionRule::stop ? "stop" : "allow") +
+    out += "simplified (tension " + std::string(word_of(kTensionWords, settings.analysis.tension)) +
            ", tolerance " + text::shortest(settings.analysis.tolerance) + ", iteration limit " +
            std::to_string(settings.analysis.iteration_limit) + ")";
   }
@@ -200,13 +199,13 @@ std::string search_json(const SearchSummary& s) {
   json.key("slices");
   json.integer(settings.slices);
   json.key("tension");
-  json.string(settings.analysis.tension == method::TensionRule::stop ? "stop" : "allow");
+  json.string(word_of(kTensionWords, settings.analysis.tension));
   json.key("tolerance");
   json.number(settings.analysis.tolerance);
   json.key("iteration_limit");
   json.integer(settings.analysis.iteration_limit);
   json.key("pore_force");
-  json.string(pore_force_name(settings.analysis.pore_force));
+  json.string(word_of(kPoreForceWords, settings.analysis.pore_force));
   json.key("min_depth");
   json.number(settings.min_depth);
   json.key("min_weight");
@@ -222,7 +221,7 @@ std::string search_json(const SearchSummary& s) {
     const search::SlopeFace& f = *s.limits.face;
     json.begin_object();
     json.key("side");
-    json.string(f.face == search::Face::left ? "left" : "right");
+    json.string(word_of(kFaceWords, f.face));
     json.key("crest");
     point_json(json, f.crest);
     json.key("toe");

@@ -1,5 +1,6 @@
 #include "programs/hollin/surface_option.h"
 
+#include <CLI/CLI.hpp>
 #include <cstddef>
 #include <vector>
 
@@ -7,6 +8,15 @@
 #include "text/number_text.h"
 
 namespace hollin {
+
+void declare_surface_options(CLI::App& app, SurfaceOptions& options) {
+  app.add_option("--circle", options.circle,
+                 "trial circle XC,YC,R (its lower arc); write --circle=... when XC is negative");
+  app.add_option("--polyline", options.polyline,
+                 "trial polyline X1,Y1,X2,Y2,... with x increasing");
+  app.add_option("--slices", options.slices,
+                 "no slice is wider than (exit - entry) / N; default 50");
+}
 
 bool parse_surface(const SurfaceOptions& options, slope::SlipSurface& surface, std::int32_t& slices,
                    std::string& why) {

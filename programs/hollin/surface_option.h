@@ -10,6 +10,10 @@
 #include "slope/slip_surface.h"
 #include "text/json_writer.h"
 
+namespace CLI {
+class App;
+}
+
 namespace hollin {
 
 /// Largest --slices accepted (a bound on the work and memory of one cut).
@@ -23,6 +27,9 @@ struct SurfaceOptions {
   std::string polyline;  ///< "X1,Y1,X2,Y2,..." or empty
   std::string slices;    ///< empty: kDefaultSlices
 };
+
+/// Declares --circle, --polyline and --slices into `options`.
+void declare_surface_options(CLI::App& app, SurfaceOptions& options);
 
 /// Converts the options; false with `why` (a usage error) when neither or
 /// both surfaces are given, a circle has other than three numbers, a

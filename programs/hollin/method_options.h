@@ -1,0 +1,44 @@
+// The options of the method run that `analyse` and `search` share, declared
+// once: --pore-force, --tolerance, --iteration-limit and --tension, and the
+// --method of each command, checked and converted by the one word table of
+// each.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "method/method_run.h"
+
+namespace CLI {
+class App;
+}
+
+namespace hollin {
+
+/// Largest --iteration-limit accepted.
+inline constexpr std::int32_t kMaxIterationLimit = 100000;
+
+/// The shared method options as given; empty texts take the defaults.
+struct MethodOptions {
+  std::string pore_force = "base-length";  ///< ordinary method: base-width or base-length
+  std::string tolerance;                   ///< empty: method::kDefaultTolerance
+  std::string iteration_limit;             ///< empty: method::kDefaultIterationLimit
+  std::string tension = "stop";            ///< stop (quarnby's rule) or allow
+};
+
+/// What --method may name.
+enum class MethodWords {
+  one,         ///< simplified (the default) or ordinary
+  one_or_both  ///< simplified, ordinary or both (the default)
+};
+
+/// Declares --method into `method` and the shared options into `options`.
+void declare_method_options(CLI::App& app, std::string& method, MethodWords words,
+                            MethodOptions& options);
+
+/// Converts the shared options into `settings` (all but its method); false
+/// with `why`, naming the option, for a value that is not acceptable.
+[[nodiscard]] bool parse_method_options(const MethodOptions& options,
+                                        method::MethodSettings& settings, std::string& why);
+
+}  // namespace hollin
