@@ -2,6 +2,7 @@
 
 #include "picture/search_drawing.h"
 #include "picture/svg_writer.h"
+#include "slope/json_shapes.h"
 #include "text/json_writer.h"
 
 namespace picture {
@@ -121,22 +122,14 @@ SearchPictureTexts search_picture_texts(const slope::Model& model, const search:
   if (!page) return out;
   text::JsonWriter json;
   json.begin_object();
-  json.key("title");
-  json.string(model.title);
+  json.string_member("title", model.title);
   json.key("cells");
   json.begin_array();
   for (const PageCell& cell : drawn.cells) {
     json.begin_object();
-    json.key("xc");
-    json.number(cell.circle.xc);
-    json.key("yc");
-    json.number(cell.circle.yc);
-    json.key("radius");
-    json.number(cell.circle.radius);
-    json.key("factor");
-    json.number(cell.factor);
-    json.key("arc");
-    json.string(cell.arc);
+    slope::write_circle_members(json, cell.circle);
+    json.number_member("factor", cell.factor);
+    json.string_member("arc", cell.arc);
     json.end_object();
   }
   json.end_array();
@@ -144,8 +137,7 @@ SearchPictureTexts search_picture_texts(const slope::Model& model, const search:
   json.begin_array();
   for (const search::Ranked& ranked : found.top) {
     json.begin_object();
-    json.key("factor");
-    json.number(ranked.trial.factor);
+    json.number_member("factor", ranked.trial.factor);
     json.end_object();
   }
   json.end_array();

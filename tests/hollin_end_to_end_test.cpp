@@ -146,5 +146,43 @@ TEST(HollinCommandLine, CutFilesGiveTheBuiltProgramsTheAnalysedFactors) {
   }
 }
 
+// The JSON documents are a contract with scripts: each command's whole
+// document on the simple slope, key for key and number for number (the
+// search's time aside). A change here is a change of hollin(1).
+TEST(HollinJson, DocumentsKeepTheirShape) {
+  WorkFolder folder;
+  folder.copy_from_source("examples/simple-slope.toml", "slope.toml");
+  // A circle whose simplified iteration stops, and a polyline.
+  const RunResult circle = hollin(folder, "analyse slope.toml --circle 18,12,10 --json");
+  const RunResult polyline =
+      hollin(folder,
+             "analyse slope.toml --polyline 12,1,20,-1,32,10 --method ordinary "
+             "--pore-force base-width --json");
+  EXPECT_EQ(polyline.exit_status, 0);
+  EXPECT_EQ(circle.console + polyline.console, source_file("tests/expected/hollin/analyse.json"));
+
+  // The default limits (with the face) and a top list of two.
+  const RunResult search = hollin(folder, "search slope.toml --threads 1 --top 2 --json");
+  EXPECT_EQ(search.exit_status, 0);
+  const std::size_t seconds = search.console.rfind("\"seconds\": ");
+  ASSERT_NE(seconds, std::string::npos);
+  EXPECT_EQ(search.console.substr(0, seconds) + "\"seconds\": SECONDS}\n",
+            source_file("tests/expected/hollin/search.json"));
+
+  // The data of the search page: its cells and its top list.
+  EXPECT_EQ(hollin(folder,
+                   "search slope.toml --centres 15,25,2,20,30,2 --tangents -1,1,2 --top 2 "
+                   "--threads 1 --html page.html")
+                .exit_status,
+            0);
+  const std::string page = folder.read("page.html");
+  constexpr std::string_view kData = "<script type=\"application/json\" id=\"search-data\">";
+  const std::size_t begin = page.find(kData);
+  ASSERT_NE(begin, std::string::npos);
+  const std::size_t end = page.find("</script>", begin);
+  EXPECT_EQ(page.substr(begin + kData.size(), end - begin - kData.size()) + "\n",
+            source_file("tests/expected/hollin/search-page-data.json"));
+}
+
 }  // namespace
 }  // namespace end_to_end

@@ -108,4 +108,56 @@ void JsonWriter::null() {
   text_ += "null";
 }
 
+void JsonWriter::string_member(std::string_view name, std::string_view text) {
+  key(name);
+  string(text);
+}
+
+void JsonWriter::number_member(std::string_view name, double value) {
+  key(name);
+  number(value);
+}
+
+void JsonWriter::integer_member(std::string_view name, std::int64_t value) {
+  key(name);
+  integer(value);
+}
+
+void JsonWriter::boolean_member(std::string_view name, bool value) {
+  key(name);
+  boolean(value);
+}
+
+void JsonWriter::null_member(std::string_view name) {
+  key(name);
+  null();
+}
+
+void JsonWriter::number_or_null(std::string_view name, std::optional<double> value) {
+  key(name);
+  if (value) {
+    number(*value);
+  } else {
+    null();
+  }
+}
+
+void JsonWriter::integer_or_null(std::string_view name, std::optional<std::int64_t> value) {
+  key(name);
+  if (value) {
+    integer(*value);
+  } else {
+    null();
+  }
+}
+
+void JsonWriter::string_or_null(std::string_view name, std::optional<std::string_view> text) {
+  key(name);
+  if (text) {
+    string(*text);
+  } else {
+    null();
+  }
+}
+
 }  // namespace text

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,17 @@ class JsonWriter {
   void integer(std::int64_t value);
   void boolean(bool value);
   void null();
+
+  /// One member of the enclosing object: key() and its value in one call.
+  void string_member(std::string_view name, std::string_view text);
+  void number_member(std::string_view name, double value);
+  void integer_member(std::string_view name, std::int64_t value);
+  void boolean_member(std::string_view name, bool value);
+  void null_member(std::string_view name);
+  /// The value, or null when there is none.
+  void number_or_null(std::string_view name, std::optional<double> value);
+  void integer_or_null(std::string_view name, std::optional<std::int64_t> value);
+  void string_or_null(std::string_view name, std::optional<std::string_view> text);
 
   /// The document so far (complete once every container is ended).
   [[nodiscard]] const std::string& text() const { return text_; }

@@ -9,6 +9,7 @@
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/option_values.h"
 #include "programs/hollin/option_words.h"
+#include "slope/json_shapes.h"
 #include "slope/slicing.h"
 #include "text/json_writer.h"
 #include "text/number_text.h"
@@ -31,15 +32,6 @@ std::string point_text(const slope::Point& point) {
   return "(" + text::shortest(point.x) + ", " + text::shortest(point.y) + ")";
 }
 
-void write_point_json(text::JsonWriter& json, const slope::Point& point) {
-  json.begin_object();
-  json.key("x");
-  json.number(point.x);
-  json.key("y");
-  json.number(point.y);
-  json.end_object();
-}
-
 std::int32_t slice_count(const slope::Cut& cut) {
   return cut.sections.size() > 1 ? static_cast<std::int32_t>(cut.sections.size() - 1) : 0;
 }
@@ -50,22 +42,19 @@ std::string json_document(const slope::Model& model, const slope::SlipSurface& s
   json.begin_object();
   json.key("model");
   json.begin_object();
-  json.key("title");
-  json.string(model.title);
+  json.string_member("title", model.title);
   json.end_object();
   json.key("surface");
   json.begin_object();
-  write_surface_json(json, surface);
+  slope::write_surface_members(json, surface);
   if (cut.problem != slope::SurfaceProblem::none) {
-    json.key("problem");
-    json.string(slope::problem_key(cut.problem));
+    json.string_member("problem", slope::problem_key(cut.problem));
   } else {
     json.key("entry");
-    write_point_json(json, cut.entry);
+    slope::write_point_json(json, cut.entry);
     json.key("exit");
-    write_point_json(json, cut.exit);
-    json.key("slices");
-    json.integer(slice_count(cut));
+    slope::write_point_json(json, cut.exit);
+    json.integer_member("slices", slice_count(cut));
   }
   json.end_object();
   json.key("factors");

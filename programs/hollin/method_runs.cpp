@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 
 #include "programs/hollin/option_words.h"
 #include "text/number_text.h"
@@ -90,33 +92,16 @@ void write_run_json(text::JsonWriter& json, const method::MethodRun& run) {
   const method::MethodResult& result = run.result;
   const bool stopped = result.status == method::RunStatus::stopped;
   json.begin_object();
-  json.key("method");
-  json.string(method::method_name(result.method));
-  json.key("factor_of_safety");
-  if (result.has_factor()) {
-    json.number(result.factor);
-  } else {
-    json.null();
-  }
-  json.key("passes");
-  json.integer(result.passes);
-  json.key("status");
-  json.string(status_key(result.status));
-  json.key("slice");
-  if (stopped) {
-    json.integer(result.slice);
-  } else {
-    json.null();
-  }
-  json.key("reason");
-  if (stopped) {
-    json.string(stop_key(result.stop));
-  } else {
-    json.null();
-  }
+  json.string_member("method", method::method_name(result.method));
+  json.number_or_null("factor_of_safety",
+                      result.has_factor() ? std::optional<double>(result.factor) : std::nullopt);
+  json.integer_member("passes", result.passes);
+  json.string_member("status", status_key(result.status));
+  json.integer_or_null("slice", stopped ? std::optional<std::int64_t>(result.slice) : std::nullopt);
+  json.string_or_null(
+      "reason", stopped ? std::optional<std::string_view>(stop_key(result.stop)) : std::nullopt);
   if (result.method == method::Method::ordinary) {
-    json.key("pore_force");
-    json.string(word_of(kPoreForceWords, run.settings.pore_force));
+    json.string_member("pore_force", word_of(kPoreForceWords, run.settings.pore_force));
     json.key("friction_dropped");
     json.begin_array();
     for (const std::int32_t slice : run.friction_dropped) json.integer(slice);

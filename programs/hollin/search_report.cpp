@@ -4,6 +4,7 @@
 
 #include "programs/hollin/command_context.h"
 #include "programs/hollin/option_words.h"
+#include "slope/json_shapes.h"
 #include "text/json_writer.h"
 #include "text/number_text.h"
 
@@ -53,41 +54,20 @@ std::string passes_text(const search::Settings& settings, const search::Trial& t
   return " (converged in " + std::to_string(t.passes) + " passes)";
 }
 
-void point_json(text::JsonWriter& json, const slope::Point& p) {
-  json.begin_object();
-  json.key("x");
-  json.number(p.x);
-  json.key("y");
-  json.number(p.y);
-  json.end_object();
-}
-
 void circle_json(text::JsonWriter& json, const search::TrialGrid& grid, const search::Ranked& r) {
   const search::Trial& t = r.trial;
   json.begin_object();
   json.key("circle");
-  json.begin_object();
-  json.key("xc");
-  json.number(t.circle.xc);
-  json.key("yc");
-  json.number(t.circle.yc);
-  json.key("radius");
-  json.number(t.circle.radius);
-  json.end_object();
+  slope::write_circle_json(json, t.circle);
   json.key("entry");
-  point_json(json, t.entry);
+  slope::write_point_json(json, t.entry);
   json.key("exit");
-  point_json(json, t.exit);
-  json.key("slices");
-  json.integer(t.slices);
-  json.key("factor_of_safety");
-  json.number(t.factor);
-  json.key("passes");
-  json.integer(t.passes);
-  json.key("grid_trial");
-  json.integer(static_cast<std::int64_t>(r.index));
-  json.key("on_limit");
-  json.boolean(on_limit(grid, r.params));
+  slope::write_point_json(json, t.exit);
+  json.integer_member("slices", t.slices);
+  json.number_member("factor_of_safety", t.factor);
+  json.integer_member("passes", t.passes);
+  json.integer_member("grid_trial", static_cast<std::int64_t>(r.index));
+  json.boolean_member("on_limit", on_limit(grid, r.params));
   json.end_object();
 }
 
@@ -189,47 +169,34 @@ std::string search_json(const SearchSummary& s) {
   json.begin_object();
   json.key("model");
   json.begin_object();
-  json.key("title");
-  json.string(s.model.title);
+  json.string_member("title", s.model.title);
   json.end_object();
-  json.key("method");
-  json.string(method::method_name(settings.analysis.method));
+  json.string_member("method", method::method_name(settings.analysis.method));
   json.key("settings");
   json.begin_object();
-  json.key("slices");
-  json.integer(settings.slices);
-  json.key("tension");
-  json.string(word_of(kTensionWords, settings.analysis.tension));
-  json.key("tolerance");
-  json.number(settings.analysis.tolerance);
-  json.key("iteration_limit");
-  json.integer(settings.analysis.iteration_limit);
-  json.key("pore_force");
-  json.string(word_of(kPoreForceWords, settings.analysis.pore_force));
-  json.key("min_depth");
-  json.number(settings.min_depth);
-  json.key("min_weight");
-  json.number(settings.min_weight);
+  json.integer_member("slices", settings.slices);
+  json.string_member("tension", word_of(kTensionWords, settings.analysis.tension));
+  json.number_member("tolerance", settings.analysis.tolerance);
+  json.integer_member("iteration_limit", settings.analysis.iteration_limit);
+  json.string_member("pore_force", word_of(kPoreForceWords, settings.analysis.pore_force));
+  json.number_member("min_depth", settings.min_depth);
+  json.number_member("min_weight", settings.min_weight);
   json.end_object();
 
   json.key("limits");
   json.begin_object();
-  json.key("kind");
-  json.string(kind_key(grid.kind));
+  json.string_member("kind", kind_key(grid.kind));
   json.key("face");
   if (s.limits.face) {
     const search::SlopeFace& f = *s.limits.face;
     json.begin_object();
-    json.key("side");
-    json.string(word_of(kFaceWords, f.face));
+    json.string_member("side", word_of(kFaceWords, f.face));
     json.key("crest");
-    point_json(json, f.crest);
+    slope::write_point_json(json, f.crest);
     json.key("toe");
-    point_json(json, f.toe);
-    json.key("height");
-    json.number(f.height);
-    json.key("bedrock");
-    json.boolean(s.limits.bedrock);
+    slope::write_point_json(json, f.toe);
+    json.number_member("height", f.height);
+    json.boolean_member("bedrock", s.limits.bedrock);
     json.end_object();
   } else {
     json.null();
@@ -239,16 +206,11 @@ std::string search_json(const SearchSummary& s) {
   for (std::size_t k = 0; k < 3; ++k) {
     const search::Axis& axis = grid.axes[k];
     json.begin_object();
-    json.key("name");
-    json.string(axis_name(grid.kind, k));
-    json.key("from");
-    json.number(axis.from);
-    json.key("to");
-    json.number(axis.to);
-    json.key("count");
-    json.integer(axis.count);
-    json.key("default");
-    json.boolean(s.limits.by_default[k]);
+    json.string_member("name", axis_name(grid.kind, k));
+    json.number_member("from", axis.from);
+    json.number_member("to", axis.to);
+    json.integer_member("count", axis.count);
+    json.boolean_member("default", s.limits.by_default[k]);
     json.end_object();
   }
   json.end_array();
@@ -256,16 +218,14 @@ std::string search_json(const SearchSummary& s) {
 
   json.key("trials");
   json.begin_object();
-  json.key("grid");
-  json.integer(static_cast<std::int64_t>(s.found.grid_trials));
-  json.key("refinement");
-  json.integer(static_cast<std::int64_t>(s.found.refinement_trials));
+  json.integer_member("grid", static_cast<std::int64_t>(s.found.grid_trials));
+  json.integer_member("refinement", static_cast<std::int64_t>(s.found.refinement_trials));
   json.end_object();
   json.key("outcomes");
   json.begin_object();
   for (std::size_t k = 0; k < search::kOutcomeCount; ++k) {
-    json.key(search::outcome_key(static_cast<search::Outcome>(k)));
-    json.integer(static_cast<std::int64_t>(s.found.counts[k]));
+    json.integer_member(search::outcome_key(static_cast<search::Outcome>(k)),
+                        static_cast<std::int64_t>(s.found.counts[k]));
   }
   json.end_object();
   json.key("critical");
@@ -278,8 +238,7 @@ std::string search_json(const SearchSummary& s) {
   json.begin_array();
   for (const search::Ranked& r : s.found.top) circle_json(json, grid, r);
   json.end_array();
-  json.key("seconds");
-  json.number(s.seconds);
+  json.number_member("seconds", s.seconds);
   json.end_object();
   return json.text() + "\n";
 }

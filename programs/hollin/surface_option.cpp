@@ -69,31 +69,4 @@ std::string surface_text(const slope::SlipSurface& surface) {
   return "polyline of " + std::to_string(surface.polyline.size()) + " points";
 }
 
-void write_surface_json(text::JsonWriter& json, const slope::SlipSurface& surface) {
-  json.key("kind");
-  if (surface.kind == slope::SlipSurface::Kind::circle) {
-    json.string("circle");
-    json.key("circle");
-    json.begin_object();
-    json.key("xc");
-    json.number(surface.circle.xc);
-    json.key("yc");
-    json.number(surface.circle.yc);
-    json.key("radius");
-    json.number(surface.circle.radius);
-    json.end_object();
-    return;
-  }
-  json.string("polyline");
-  json.key("points");
-  json.begin_array();
-  for (const slope::Point& point : surface.polyline) {
-    json.begin_array();
-    json.number(point.x);
-    json.number(point.y);
-    json.end_array();
-  }
-  json.end_array();
-}
-
 }  // namespace hollin

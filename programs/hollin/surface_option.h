@@ -8,7 +8,6 @@
 
 #include "slope/slicing.h"
 #include "slope/slip_surface.h"
-#include "text/json_writer.h"
 
 namespace CLI {
 class App;
@@ -40,9 +39,5 @@ void declare_surface_options(CLI::App& app, SurfaceOptions& options);
 
 /// "circle (XC, YC) radius R" or "polyline of K points".
 [[nodiscard]] std::string surface_text(const slope::SlipSurface& surface);
-
-/// Writes the members kind, then circle {xc, yc, radius} or points [[x, y],
-/// ...] into the open JSON object.
-void write_surface_json(text::JsonWriter& json, const slope::SlipSurface& surface);
 
 }  // namespace hollin
