@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "analysis/run_state.h"
+#include "analysis/data_file_limits.h"
+#include "analysis/record_units.h"
 #include "programs/hollin/text_file.h"
 #include "record_io/record_io.h"
 
@@ -43,7 +44,7 @@ bool read_data_file(const std::string& path, std::string& text, analysis::SlopeD
     case analysis::DataResult::too_many_sections:
       context.error(path + ":4: the header asks for " + std::to_string(data.section_count) +
                     " sections; the programs take at most " +
-                    std::to_string(analysis::kMaxSections));
+                    std::to_string(analysis::kMaxDataFileSections));
       return false;
   }
   return false;

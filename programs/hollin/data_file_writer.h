@@ -22,7 +22,7 @@ struct DataFileContent {
 
 enum class [[nodiscard]] DataFileStatus{
     ok,
-    too_many_sections,  ///< more than analysis::kMaxSections sections
+    too_many_sections,  ///< more than analysis::kMaxDataFileSections sections
     not_finite          ///< a value is an infinity or a NaN, which no reader takes
 };
 

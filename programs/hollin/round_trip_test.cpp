@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/record_units.h"
 #include "analysis/slope_data.h"
 #include "method/simplified_method.h"
 #include "method/slices.h"

@@ -13,7 +13,6 @@
 #include <system_error>
 #include <vector>
 
-#include "analysis/run_state.h"
 #include "programs/hollin/data_file_writer.h"
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/model_input.h"

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "analysis/message_table.h"
-#include "analysis/run_state.h"
+#include "analysis/record_units.h"
 #include "analysis/settings_file.h"
 #include "analysis/slope_data.h"
 #include "method/slices.h"

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "analysis/message_table.h"
-#include "analysis/run_state.h"
+#include "analysis/record_units.h"
 #include "analysis/settings_file.h"
 #include "analysis/slope_data.h"
 #include "method/slices.h"
