@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "analysis/run_state.h"
+#include "analysis/data_file_limits.h"
 #include "record_io/value_parse.h"
 #include "text/number_text.h"
 
@@ -92,7 +92,7 @@ class Scan {
       warn(header_line, "the header gives " + std::to_string(section_count) +
                             " sections: at least two are needed to make a slice");
     }
-    if (section_count > kMaxSections) return warnings_;
+    if (section_count > analysis::kMaxDataFileSections) return warnings_;
     ++next_;  // the free-text line after the header
 
     std::optional<double> previous_x;

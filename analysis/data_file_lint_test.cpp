@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/record_units.h"
 #include "analysis/slope_data.h"
 #include "record_io/memory_run.h"
 #include "tests/run_program.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "analysis/run_state.h"
+#include "analysis/data_file_limits.h"
 #include "text/number_text.h"
 
 namespace analysis {
@@ -40,7 +40,7 @@ std::array<double, 10> file_values(const method::Section& s) {
 
 DataFileStatus write_data_file_text(const DataFileContent& content, std::string& text) {
   text.clear();
-  if (content.sections.size() > static_cast<std::size_t>(kMaxSections)) {
+  if (content.sections.size() > static_cast<std::size_t>(analysis::kMaxDataFileSections)) {
     return DataFileStatus::too_many_sections;
   }
   if (!std::isfinite(content.water_unit_weight)) return DataFileStatus::not_finite;

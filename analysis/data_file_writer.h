@@ -22,7 +22,7 @@ struct DataFileContent {
 
 enum class [[nodiscard]] DataFileStatus{
     ok,
-    too_many_sections,  ///< more than kMaxSections sections
+    too_many_sections,  ///< more than kMaxDataFileSections sections
     not_finite          ///< a value is an infinity or a NaN, which no reader takes
 };
 

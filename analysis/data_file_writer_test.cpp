@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/data_file_limits.h"
 #include "analysis/message_table.h"
+#include "analysis/record_units.h"
 #include "analysis/slope_data.h"
 #include "record_io/memory_run.h"
 
@@ -67,7 +69,7 @@ TEST(DataFileWriter, EveryShortestNumberReadsBackBitForBit) {
     const auto next = [&] {
       return special_at < special.size() ? special[special_at++] : random_double(random);
     };
-    std::vector<method::Section> sections(analysis::kMaxSections);
+    std::vector<method::Section> sections(analysis::kMaxDataFileSections);
     for (method::Section& s : sections) {
       for (double* field : {&s.x, &s.ground_level, &s.slip_level, &s.lower_height, &s.pore_head,
                             &s.lower_unit_weight, &s.upper_unit_weight, &s.cohesion,
@@ -82,7 +84,7 @@ TEST(DataFileWriter, EveryShortestNumberReadsBackBitForBit) {
               DataFileStatus::ok);
     auto data = std::make_unique<analysis::SlopeData>();
     ASSERT_EQ(read_back(text, *data), analysis::DataResult::ok);
-    ASSERT_EQ(data->section_count, analysis::kMaxSections);
+    ASSERT_EQ(data->section_count, analysis::kMaxDataFileSections);
     expect_same_bits(water, data->water_unit_weight, "water_unit_weight");
     for (std::size_t k = 0; k < sections.size(); ++k) {
       const method::Section& w = sections[k];
@@ -120,7 +122,7 @@ TEST(DataFileWriter, LayoutTitlesAndRefusals) {
             "0.5 0 0 0 0 0 0 0 0 -10 0 0 0 0 0 0\n"
             "4 0 0 0 0 0 0 0 0 -0 0 0 0 0 0 0\n");
 
-  std::vector<method::Section> too_many(analysis::kMaxSections + 1);
+  std::vector<method::Section> too_many(analysis::kMaxDataFileSections + 1);
   EXPECT_EQ(write_data_file_text({"t", "s", 9.81, too_many}, text),
             DataFileStatus::too_many_sections);
   EXPECT_TRUE(text.empty());

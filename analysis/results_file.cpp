@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "analysis/record_units.h"
 #include "analysis/results_report.h"
 
 namespace analysis {

@@ -51,7 +51,7 @@ ReportResult write_results_report(record_io::RecordIo& io, int unit, const Slope
   io.write_line(unit, data.water_unit_weight, sep, data.section_count);
   io.write_line(unit, messages.text(kSectionTableTitle));
   write_headings(io, unit, messages, kFirstSectionHeading, kLastSectionHeading, sep);
-  const std::int32_t rows = std::min(data.section_count, kMaxSections);
+  const std::int32_t rows = std::min(data.section_count, kMaxDataFileSections);
   for (std::int32_t k = 1; k <= rows; ++k) {
     const Section& s = data.section(k);
     const double section_height = s.ground_level - s.slip_level;

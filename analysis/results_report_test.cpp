@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/record_units.h"
 #include "method/simplified_method.h"
 #include "record_io/memory_run.h"
 

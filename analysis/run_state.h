@@ -1,6 +1,6 @@
-// Run state of one analysis run and the constants the three programs share.
-// The driver owns one RunState for the whole run; the settings reader fills
-// it and the readers, the methods and the report read from it.
+// Run state of one analysis run. The driver owns one RunState for the whole
+// run; the settings reader fills it and the readers, the methods and the
+// report read from it.
 #pragma once
 
 #include <cstdint>
@@ -9,18 +9,9 @@
 
 namespace analysis {
 
-/// Greatest number of sections of a slope data file (and so of slices + 1).
-inline constexpr std::int32_t kMaxSections = 150;
-
 /// A tolerance value in the settings header takes effect only below this
 /// value (0.1 held in single precision, widened to double).
 inline constexpr double kToleranceThreshold = 0.10000000149011612;
-
-/// Units of the record layer; the file choice shows these numbers.
-inline constexpr int kJobUnit = 11;       ///< job file of the batch program
-inline constexpr int kResultsUnit = 12;   ///< results file (written)
-inline constexpr int kDataUnit = 13;      ///< slope data file (read)
-inline constexpr int kSettingsUnit = 14;  ///< settings file (read)
 
 /// Scalar state of one run. The defaults are the values in force before the
 /// settings file is read.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "analysis/record_units.h"
 #include "record_io/memory_run.h"
 
 namespace analysis {

@@ -51,7 +51,7 @@ DataResult read_slope_data(record_io::RecordIo& io, int unit, SlopeData& data,
                      unused[1], unused[2], unused[3]) != IoResult::ok) {
     return DataResult::read_failed;
   }
-  if (data.section_count > kMaxSections) return DataResult::too_many_sections;
+  if (data.section_count > kMaxDataFileSections) return DataResult::too_many_sections;
 
   line_counter = 5;
   if (!read_text_line(io, unit, scratch)) return DataResult::read_failed;

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <span>
 
-#include "analysis/run_state.h"
+#include "analysis/data_file_limits.h"
 #include "method/section.h"
 
 namespace record_io {
@@ -29,11 +29,11 @@ struct SlopeData {
   std::array<char, kTitleLength> title_1{};  ///< line 1, blank-padded
   std::array<char, kTitleLength> title_2{};  ///< line 2, blank-padded
   double water_unit_weight = 0.0;            ///< turns a head into a pressure
-  std::int32_t section_count = 0;            ///< N, at most kMaxSections
+  std::int32_t section_count = 0;            ///< N, at most kMaxDataFileSections
   /// Section k at [k - 1]; entries 0 to N - 1 are filled.
-  std::array<Section, kMaxSections> sections{};
+  std::array<Section, kMaxDataFileSections> sections{};
 
-  /// Section k (1-based), 1 <= k <= kMaxSections.
+  /// Section k (1-based), 1 <= k <= kMaxDataFileSections.
   [[nodiscard]] const Section& section(std::int32_t k) const {
     return sections[static_cast<std::size_t>(k - 1)];
   }
@@ -43,7 +43,8 @@ struct SlopeData {
   /// What the methods read: sections 1 to N (none when N < 1; never more
   /// than the storage holds) and the unit weight of water.
   [[nodiscard]] method::SurfaceData surface() const {
-    const std::int32_t count = section_count < 0 ? 0 : std::min(section_count, kMaxSections);
+    const std::int32_t count =
+        section_count < 0 ? 0 : std::min(section_count, kMaxDataFileSections);
     return {std::span<const Section>(sections.data(), static_cast<std::size_t>(count)),
             water_unit_weight};
   }
@@ -53,7 +54,7 @@ struct SlopeData {
 enum class [[nodiscard]] DataResult{
     ok,                ///< every line read; the data are complete
     read_failed,       ///< a read failed or met the end of the file
-    too_many_sections  ///< the header asks for more than kMaxSections
+    too_many_sections  ///< the header asks for more than kMaxDataFileSections
 };
 
 /// Reads the data file open on `unit` into `data`: lines 1 and 2 as titles,

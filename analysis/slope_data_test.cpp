@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analysis/message_table.h"
+#include "analysis/record_units.h"
 #include "record_io/memory_run.h"
 #include "record_io/text_item.h"
 

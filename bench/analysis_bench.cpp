@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "analysis/message_table.h"
+#include "analysis/record_units.h"
 #include "analysis/results_file.h"
 #include "analysis/results_report.h"
 #include "analysis/run_state.h"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analysis/message_table.h"
+#include "analysis/record_units.h"
 #include "analysis/run_state.h"
 #include "analysis/settings_file.h"
 #include "fuzz/fuzz_support.h"

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "analysis/message_table.h"
+#include "analysis/record_units.h"
 #include "analysis/run_state.h"
 #include "fuzz/fuzz_support.h"
 

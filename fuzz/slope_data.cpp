@@ -6,9 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "analysis/data_file_limits.h"
 #include "analysis/message_table.h"
+#include "analysis/record_units.h"
 #include "analysis/results_report.h"
-#include "analysis/run_state.h"
 #include "fuzz/fuzz_support.h"
 #include "method/simplified_method.h"
 #include "method/slices.h"
@@ -31,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const DataResult result =
       analysis::read_slope_data(run.io, analysis::kDataUnit, slope, line_counter);
   fuzzing::require(!run.io.halted(), "a halt while reading a data file");
-  fuzzing::require(line_counter >= 1 && line_counter <= analysis::kMaxSections + 5,
+  fuzzing::require(line_counter >= 1 && line_counter <= analysis::kMaxDataFileSections + 5,
                    "line counter outside the lines of the data file");
   if (result != DataResult::ok) return 0;
-  fuzzing::require(slope.section_count <= analysis::kMaxSections,
+  fuzzing::require(slope.section_count <= analysis::kMaxDataFileSections,
                    "more sections than the data can hold");
   run.io.close(analysis::kDataUnit);
 

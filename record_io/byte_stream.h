@@ -1,6 +1,6 @@
 // Byte streams behind the units: operating-system files, memory buffers, and
-// the file system that an open by name goes to. Tests, fuzzers and benchmarks
-// swap the operating system for memory through these interfaces.
+// the file system that an open by name goes to. hollin, tests, fuzzers and
+// benchmarks swap the operating system for memory through these interfaces.
 #pragma once
 
 #include <cstddef>
@@ -76,11 +76,12 @@ class OsFileSystem final : public FileSystem {
 /// error); closing it leaves the descriptor open.
 std::unique_ptr<ByteStream> make_descriptor_stream(int descriptor);
 
-/// Files held in memory, by name; for tests, fuzzing and benchmarks. Names
-/// are used as given (no working directory).
+/// Files held in memory, by name: bytes already read or a report still being
+/// composed, and the files of tests, fuzzing and benchmarks. Names are used
+/// as given (no working directory).
 class MemoryFileSystem final : public FileSystem {
  public:
-  /// The files by name; tests fill and inspect this directly.
+  /// The files by name; callers fill and inspect this directly.
   std::map<std::string, std::string, std::less<>> files;
   /// When set, every write to a file fails with this errno value (a full disk).
   int write_error = 0;

@@ -1,6 +1,7 @@
 // A whole record layer held in memory: its files, the console's input, output
-// and error stream. Tests, fuzzers and benchmarks run statements and whole
-// programs on it and read back what was written.
+// and error stream. hollin reads its built-in settings and the bytes of the
+// files it has read once through it and composes reports on it; tests,
+// fuzzers and benchmarks run statements and whole programs on it.
 #pragma once
 
 #include <string>

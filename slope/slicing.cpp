@@ -181,10 +181,10 @@ SurfaceProblem Cutter::Impl::place_sections(const SlipSurface& surface, std::int
         std::upper_bound(s.begin(), s.end(), xl, [](double v, const Point& p) { return v < p.x; });
     const auto to =
         std::lower_bound(from, s.end(), xr, [](const Point& p, double v) { return p.x < v; });
-    if (to - from > kMaxSections) return SurfaceProblem::too_many_sections;
+    if (to - from > kMaxCutSections) return SurfaceProblem::too_many_sections;
     for (auto p = from; p != to; ++p) vertex_x.push_back(p->x);
   }
-  if (model_breaks.size() + vertex_x.size() + 2 > kMaxSections) {
+  if (model_breaks.size() + vertex_x.size() + 2 > kMaxCutSections) {
     return SurfaceProblem::too_many_sections;
   }
   breaks.clear();
@@ -219,7 +219,7 @@ SurfaceProblem Cutter::Impl::place_sections(const SlipSurface& surface, std::int
   for (std::size_t k = 0; k + 1 < kept; ++k) {
     const double q = (merged[k + 1] - merged[k]) / max_width;
     total += q <= 1.0 ? 1.0 : std::ceil(q * (1.0 - kWidthAllowance));
-    if (!(total <= kMaxSections)) return SurfaceProblem::too_many_sections;
+    if (!(total <= kMaxCutSections)) return SurfaceProblem::too_many_sections;
   }
   xs.clear();
   for (std::size_t k = 0; k + 1 < kept; ++k) {
@@ -593,7 +593,7 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
     return problem;
   };
   if (slices < 1) return refuse(SurfaceProblem::invalid);
-  if (slices >= kMaxSections) return refuse(SurfaceProblem::too_many_sections);
+  if (slices >= kMaxCutSections) return refuse(SurfaceProblem::too_many_sections);
   if (const SurfaceProblem p = check_surface(surface); p != SurfaceProblem::none) {
     return refuse(p);
   }

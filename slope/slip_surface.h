@@ -36,12 +36,12 @@ enum class SurfaceProblem {
   leaves_model,         ///< leaves through an end of the model
   below_bedrock,        ///< passes below the bedrock
   too_thin,             ///< the mass has no width to slice
-  too_many_sections     ///< would need more than kMaxSections sections
+  too_many_sections     ///< would need more than kMaxCutSections sections
 };
 
 /// The most sections a cut may have; a surface that needs more (a polyline
 /// of very many points, a huge number of slices) is refused.
-inline constexpr std::int32_t kMaxSections = 100000;
+inline constexpr std::int32_t kMaxCutSections = 100000;
 
 /// A short lower-case phrase for a problem ("crosses the ground more than
 /// twice"), for messages and JSON.

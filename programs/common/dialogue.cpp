@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "analysis/data_file_limits.h"
 #include "analysis/message_numbers.h"
+#include "analysis/record_units.h"
 
 namespace programs {
 
@@ -62,7 +64,7 @@ bool read_data_file(record_io::RecordIo& io, analysis::SlopeData& data, analysis
       io.write_line(kConsoleUnit, messages.text(read_error_message), state.line_counter);
       return false;
     case analysis::DataResult::too_many_sections:
-      io.write_line(kConsoleUnit, std::string_view("N >"), analysis::kMaxSections);
+      io.write_line(kConsoleUnit, std::string_view("N >"), analysis::kMaxDataFileSections);
       return false;
   }
   return false;

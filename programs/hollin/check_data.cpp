@@ -14,7 +14,8 @@ int check_data_file(const std::string& path, CommandContext& context) {
   std::string text;
   auto data = std::make_unique<analysis::SlopeData>();
   const bool readable = read_data_file(path, text, *data, context);
-  // The warnings also explain many a refusal (a short line shifts the rest).
+  // The warnings, from the very bytes the record layer read, also explain
+  // many a refusal (a short line shifts the rest).
   for (const analysis::LintWarning& warning : analysis::lint_data_file(text)) {
     context.out += path + ":" + std::to_string(warning.line) + ": warning: " + warning.what + "\n";
   }

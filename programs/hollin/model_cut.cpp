@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "analysis/data_file_limits.h"
 #include "analysis/data_file_writer.h"
-#include "analysis/run_state.h"
 #include "programs/hollin/model_input.h"
 #include "programs/hollin/text_file.h"
 
@@ -50,7 +50,7 @@ bool write_cut_file(const std::string& path, const slope::Model& model, const sl
     case analysis::DataFileStatus::too_many_sections:
       context.error(path + ": not written: " + std::string(what) + " has " +
                     std::to_string(cut.sections.size()) + " sections, more than the " +
-                    std::to_string(analysis::kMaxSections) +
+                    std::to_string(analysis::kMaxDataFileSections) +
                     " a slope data file holds; give fewer --slices (now " + std::to_string(slices) +
                     "; every vertex, crossing and load end inside the sliding mass adds a "
                     "section too)");

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "analysis/message_table.h"
+#include "analysis/record_units.h"
 #include "analysis/results_file.h"
 #include "analysis/run_state.h"
 #include "analysis/settings_file.h"
@@ -38,6 +39,11 @@ struct Settings {
   analysis::MessageTable messages;
 };
 
+/// The name of the program's settings file.
+std::string_view settings_file_name(const Settings& settings) {
+  return settings.simplified ? "quarnby.ini" : "wendmoor.ini";
+}
+
 /// Reads the settings open on the settings unit of `io` as the program does.
 bool read_settings(record_io::RecordIo& io, Settings& settings, std::int32_t& line) {
   analysis::SettingsResult result = analysis::SettingsResult::error;
@@ -56,42 +62,55 @@ bool read_settings(record_io::RecordIo& io, Settings& settings, std::int32_t& li
   return result == analysis::SettingsResult::ok;
 }
 
+/// How reading the bytes of a settings file ended.
+enum class SettingsRead { ok, not_opened, failed };
+
+/// Reads the settings from `text`, the bytes of a settings file, through a
+/// record layer held in memory, as the program reads its own file. On a
+/// failed read `line` is the line it failed at.
+SettingsRead read_settings_text(std::string_view text, Settings& settings, int tab_size,
+                                std::int32_t& line) {
+  record_io::MemoryRun memory({}, tab_size);
+  if (!memory.open_input(kSettingsUnit, std::string(text),
+                         std::string(settings_file_name(settings)))) {
+    return SettingsRead::not_opened;
+  }
+  return read_settings(memory.io, settings, line) ? SettingsRead::ok : SettingsRead::failed;
+}
+
 bool load_settings(const ReportOptions& options, Settings& settings, CommandContext& context) {
   std::int32_t line = 0;
+  const std::string_view name = settings_file_name(settings);
   if (options.settings.empty()) {
-    // The shipped file, read through a record layer on memory.
-    const std::string name = settings.simplified ? "quarnby.ini" : "wendmoor.ini";
-    record_io::MemoryRun memory({}, context.tab_size);
-    memory.files.files[name] =
-        std::string(settings.simplified ? shipped_quarnby_settings() : shipped_wendmoor_settings());
-    record_io::RecordIo& io = memory.io;
-    if (io.open(kSettingsUnit, name, "old", record_io::kErrorBranch) != IoResult::ok ||
-        !read_settings(io, settings, line)) {
-      context.error("the built-in " + name + " cannot be read at line " + std::to_string(line));
+    const std::string_view shipped =
+        settings.simplified ? shipped_quarnby_settings() : shipped_wendmoor_settings();
+    if (read_settings_text(shipped, settings, context.tab_size, line) != SettingsRead::ok) {
+      context.error("the built-in " + std::string(name) + " cannot be read at line " +
+                    std::to_string(line));
       return false;
     }
     return true;
   }
+  // The user's file is read once; the record layer reads these bytes.
   std::string text;
   std::string why;
   if (read_text_file(options.settings, text, why) != FileStatus::ok) {
     context.error(options.settings + ": cannot read the settings file: " + why);
     return false;
   }
-  record_io::Environment environment;
-  environment.tab_size = context.tab_size;
-  record_io::RecordIo io(environment);
-  if (io.open(kSettingsUnit, options.settings, "old", record_io::kErrorBranch) != IoResult::ok) {
-    context.error(options.settings + ": cannot open the settings file");
-    return false;
+  switch (read_settings_text(text, settings, context.tab_size, line)) {
+    case SettingsRead::ok:
+      return true;
+    case SettingsRead::not_opened:
+      context.error(options.settings + ": cannot open the settings file");
+      return false;
+    case SettingsRead::failed:
+      context.error(options.settings + ":" + std::to_string(line) +
+                    ": the settings file cannot be read at this line (" + std::string(name) +
+                    " format expected)");
+      return false;
   }
-  if (!read_settings(io, settings, line)) {
-    context.error(options.settings + ":" + std::to_string(line) +
-                  ": the settings file cannot be read at this line (" +
-                  (settings.simplified ? "quarnby.ini" : "wendmoor.ini") + " format expected)");
-    return false;
-  }
-  return true;
+  return false;
 }
 
 /// The simplified method as quarnby runs it, written to the results unit,

@@ -27,7 +27,8 @@ void declare_report(CLI::App& app, ReportOptions& options);
 /// Reads the settings (quarnby.ini format for the simplified method,
 /// wendmoor.ini format for the ordinary one; the shipped English files when
 /// none is given) and the data file through the record layer as the program
-/// does, computes, and writes the program's results file: for the
+/// does (each file is read once, and the record layer reads those bytes),
+/// computes, and writes the program's results file: for the
 /// simplified method the stopping-slice line before the report when the
 /// iteration stops at a slice, and the report of the last pass when it does
 /// not converge (as quarnby does on an answer of 2; said on standard error);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "analysis/data_file_writer.h"
+#include "analysis/record_units.h"
 #include "analysis/slope_data.h"
 #include "method/method_run.h"
 #include "method/slices.h"

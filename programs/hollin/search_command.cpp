@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "analysis/data_file_writer.h"
-#include "analysis/run_state.h"
 #include "picture/html_page.h"
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/model_input.h"

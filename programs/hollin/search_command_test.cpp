@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/record_units.h"
 #include "analysis/slope_data.h"
 #include "method/method_run.h"
 #include "programs/hollin/shipped_settings.h"

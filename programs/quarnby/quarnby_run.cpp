@@ -5,9 +5,9 @@
 
 #include "analysis/message_numbers.h"
 #include "analysis/message_table.h"
+#include "analysis/record_units.h"
 #include "analysis/results_file.h"
 #include "analysis/results_report.h"
-#include "analysis/run_state.h"
 #include "analysis/settings_file.h"
 #include "analysis/slope_data.h"
 #include "method/method_run.h"

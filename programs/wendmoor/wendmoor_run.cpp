@@ -4,6 +4,7 @@
 
 #include "analysis/message_numbers.h"
 #include "analysis/message_table.h"
+#include "analysis/record_units.h"
 #include "analysis/results_file.h"
 #include "analysis/run_state.h"
 #include "analysis/settings_file.h"
