@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "bench/slope_models.h"
-#include "method/simplified_method.h"
+#include "method/method_run.h"
 #include "method/slices.h"
 #include "slope/slicing.h"
 
@@ -45,6 +45,12 @@ const slope::SlipSurface kSimpleCircle{slope::SlipSurface::Kind::circle, {25, 25
 
 const slope::SlipSurface kCircle{slope::SlipSurface::Kind::circle, {120, 90, 80}, {}};
 
+/// The simplified method letting slices carry tension, and the ordinary
+/// method with the pore force on the base length.
+constexpr method::MethodSettings kAllow{method::Method::simplified, method::kDefaultTolerance, 50,
+                                        method::TensionRule::allow, method::PoreForce::base_length};
+constexpr method::MethodSettings kOrdinary{method::Method::ordinary};
+
 void BM_Cut50Slices(benchmark::State& state) {
   const slope::Model model = published_slope();
   slope::Cutter cutter(model);
@@ -71,12 +77,10 @@ void BM_CutAndBothMethods50Slices(benchmark::State& state) {
       state.SkipWithError("the circle was refused");
       break;
     }
-    method::compute_first_estimate(cut.surface(), table);
-    const method::IterationOutcome outcome = method::iterate_simplified(
-        cut.surface(), table, method::kDefaultTolerance, 50, method::TensionRule::allow);
-    passes = outcome.passes;
+    const method::MethodResult simplified = method::run_method(cut.surface(), kAllow, table);
+    passes = simplified.passes;
     factors = table.safety_factor;
-    method::compute_ordinary(cut.surface(), method::PoreForce::base_length, table);
+    static_cast<void>(method::run_method(cut.surface(), kOrdinary, table));
     factors += table.safety_factor;
     benchmark::DoNotOptimize(factors);
   }
@@ -94,10 +98,8 @@ void BM_BothMethods50Slices(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    method::compute_first_estimate(cut.surface(), table);
-    benchmark::DoNotOptimize(method::iterate_simplified(
-        cut.surface(), table, method::kDefaultTolerance, 50, method::TensionRule::allow));
-    method::compute_ordinary(cut.surface(), method::PoreForce::base_length, table);
+    benchmark::DoNotOptimize(method::run_method(cut.surface(), kAllow, table));
+    benchmark::DoNotOptimize(method::run_method(cut.surface(), kOrdinary, table));
     benchmark::DoNotOptimize(table.safety_factor);
   }
 }
@@ -108,18 +110,16 @@ void BM_SimpleSlopeCutAndSimplified(benchmark::State& state) {
   slope::Cutter cutter(model);
   slope::Cut cut;
   method::SliceTable table;
-  method::IterationOutcome outcome;
+  method::MethodResult outcome;
   for (auto _ : state) {
     if (cutter.cut(kSimpleCircle, 50, cut) != slope::SurfaceProblem::none) {
       state.SkipWithError("the circle was refused");
       break;
     }
-    method::compute_first_estimate(cut.surface(), table);
-    outcome = method::iterate_simplified(cut.surface(), table, method::kDefaultTolerance,
-                                         method::kDefaultIterationLimit, method::TensionRule::stop);
+    outcome = method::run_method(cut.surface(), {}, table);
     benchmark::DoNotOptimize(table.safety_factor);
   }
-  if (outcome.stop != method::IterationStop::converged) state.SkipWithError("no convergence");
+  if (outcome.status != method::RunStatus::converged) state.SkipWithError("no convergence");
   state.counters["passes"] = outcome.passes;
 }
 BENCHMARK(BM_SimpleSlopeCutAndSimplified)->ComputeStatistics("min", least);
@@ -135,7 +135,7 @@ void BM_SimpleSlopeCutAndOrdinary(benchmark::State& state) {
       state.SkipWithError("the circle was refused");
       break;
     }
-    method::compute_ordinary(cut.surface(), method::PoreForce::base_length, table);
+    benchmark::DoNotOptimize(method::run_method(cut.surface(), kOrdinary, table));
     benchmark::DoNotOptimize(table.safety_factor);
   }
 }
@@ -167,9 +167,7 @@ void BM_SimpleSlopeSimplified(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    method::compute_first_estimate(cut.surface(), table);
-    benchmark::DoNotOptimize(method::iterate_simplified(
-        cut.surface(), table, method::kDefaultTolerance, method::kDefaultIterationLimit));
+    benchmark::DoNotOptimize(method::run_method(cut.surface(), {}, table));
     benchmark::DoNotOptimize(table.safety_factor);
   }
 }

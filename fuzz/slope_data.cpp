@@ -11,7 +11,7 @@
 #include "analysis/record_units.h"
 #include "analysis/results_report.h"
 #include "fuzz/fuzz_support.h"
-#include "method/simplified_method.h"
+#include "method/method_run.h"
 #include "method/slices.h"
 
 namespace {
@@ -41,10 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   analysis::MessageTable messages(analysis::kSimplifiedMessageCount);
   method::SliceTable slices;
-  method::compute_first_estimate(slope.surface(), slices);
-  static_cast<void>(method::iterate_simplified(slope.surface(), slices, 1e-5, kIterationLimit));
+  method::MethodSettings simplified;
+  simplified.tolerance = 1e-5;
+  simplified.iteration_limit = kIterationLimit;
+  static_cast<void>(method::run_method(slope.surface(), simplified, slices));
   method::SliceTable ordinary;
-  method::compute_ordinary(slope.surface(), method::PoreForce::base_length, ordinary);
+  method::MethodSettings closed_form;
+  closed_form.method = method::Method::ordinary;
+  static_cast<void>(method::run_method(slope.surface(), closed_form, ordinary));
   fuzzing::require(run.open_output(analysis::kResultsUnit, "results.txt"),
                    "a memory file did not open");
   fuzzing::require(analysis::write_results_report(run.io, analysis::kResultsUnit, slope, ordinary,
