@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "method/method_run.h"
@@ -19,12 +20,12 @@ namespace {
 
 /// The options converted.
 struct Choices {
-  MethodChoice methods = MethodChoice::both;
-  method::MethodSettings settings;  ///< all but the method
+  std::optional<method::Method> method;  ///< empty: every method
+  method::MethodSettings settings;       ///< all but the method
 };
 
 bool parse_choices(const AnalyseOptions& options, Choices& choices, std::string& why) {
-  return parse_word("--method", kAnalyseMethodWords, options.method, choices.methods, why) &&
+  return parse_word("--method", kAnalyseMethodWords, options.method, choices.method, why) &&
          parse_method_options(options, choices.settings, why);
 }
 
@@ -86,10 +87,7 @@ int run_analyse(const AnalyseOptions& options, CommandContext& context) {
   if (step != CutStep::admissible) return exit_status(step);
 
   for (const method::MethodEntry& entry : method::kMethods) {
-    if (choices.methods != MethodChoice::both &&
-        word_of(kAnalyseMethodWords, choices.methods) != entry.name) {
-      continue;
-    }
+    if (choices.method && *choices.method != entry.method) continue;
     method::MethodSettings settings = choices.settings;
     settings.method = entry.method;
     runs.push_back(method::run_method(cut.surface(), settings));

@@ -26,13 +26,11 @@ struct Word {
 template <typename Value, std::size_t N>
 using Words = std::array<Word<Value>, N>;
 
-/// `hollin analyse --method`: one of the methods, or both.
-enum class MethodChoice { simplified, ordinary, both };
-
-inline constexpr Words<MethodChoice, 3> kAnalyseMethodWords{{
-    {method::method_name(method::Method::simplified), MethodChoice::simplified},
-    {method::method_name(method::Method::ordinary), MethodChoice::ordinary},
-    {"both", MethodChoice::both},
+/// `hollin analyse --method`: one of the methods, or both (none named).
+inline constexpr Words<std::optional<method::Method>, 3> kAnalyseMethodWords{{
+    {method::method_name(method::Method::simplified), method::Method::simplified},
+    {method::method_name(method::Method::ordinary), method::Method::ordinary},
+    {"both", std::nullopt},
 }};
 
 /// `hollin search --method` and `hollin report --method`: one method.
