@@ -29,10 +29,6 @@ bool parse_choices(const AnalyseOptions& options, Choices& choices, std::string&
          parse_method_options(options, choices.settings, why);
 }
 
-std::string point_text(const slope::Point& point) {
-  return "(" + text::shortest(point.x) + ", " + text::shortest(point.y) + ")";
-}
-
 std::int32_t slice_count(const slope::Cut& cut) {
   return cut.sections.size() > 1 ? static_cast<std::int32_t>(cut.sections.size() - 1) : 0;
 }

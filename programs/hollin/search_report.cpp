@@ -4,6 +4,7 @@
 
 #include "programs/hollin/command_context.h"
 #include "programs/hollin/option_words.h"
+#include "programs/hollin/surface_option.h"
 #include "slope/json_shapes.h"
 #include "text/json_writer.h"
 #include "text/number_text.h"
@@ -12,10 +13,6 @@ namespace hollin {
 namespace {
 
 using search::GridKind;
-
-std::string point_text(const slope::Point& p) {
-  return "(" + text::shortest(p.x) + ", " + text::shortest(p.y) + ")";
-}
 
 std::string_view kind_key(GridKind kind) {
   switch (kind) {

@@ -61,6 +61,10 @@ bool parse_surface(const SurfaceOptions& options, slope::SlipSurface& surface, s
   return true;
 }
 
+std::string point_text(const slope::Point& point) {
+  return "(" + text::shortest(point.x) + ", " + text::shortest(point.y) + ")";
+}
+
 std::string surface_text(const slope::SlipSurface& surface) {
   if (surface.kind == slope::SlipSurface::Kind::circle) {
     return "circle (" + text::shortest(surface.circle.xc) + ", " +

@@ -37,6 +37,9 @@ void declare_surface_options(CLI::App& app, SurfaceOptions& options);
 [[nodiscard]] bool parse_surface(const SurfaceOptions& options, slope::SlipSurface& surface,
                                  std::int32_t& slices, std::string& why);
 
+/// "(X, Y)", each number in its shortest exact form.
+[[nodiscard]] std::string point_text(const slope::Point& point);
+
 /// "circle (XC, YC) radius R" or "polyline of K points".
 [[nodiscard]] std::string surface_text(const slope::SlipSurface& surface);
 
