@@ -40,6 +40,7 @@ MethodRun run_method(const SurfaceData& surface, const MethodSettings& settings)
   MethodRun run;
   run.settings = settings;
   run.result = run_method(surface, settings, table);
+  run.tension_slices = method_entry(settings.method).tension_slices(table, run.result);
   run.friction_dropped = friction_dropped_slices(table);
   return run;
 }

@@ -20,18 +20,21 @@
 namespace method {
 
 /// One method: its name (the word of the command line, the text and the
-/// JSON) and its two stages.
+/// JSON), its two stages, and the slices in tension of a finished run (each
+/// method holds the normal force with its own sign).
 struct MethodEntry {
   Method method;
   std::string_view name;
   void (*start)(const SurfaceData&, const MethodSettings&, SliceTable&);
   MethodResult (*finish)(const SurfaceData&, const MethodSettings&, SliceTable&);
+  std::vector<std::int32_t> (*tension_slices)(const SliceTable&, const MethodResult&);
 };
 
 /// Every method, in the order of the enumeration Method.
 inline constexpr std::array<MethodEntry, 2> kMethods{{
-    {Method::simplified, "simplified", &start_simplified, &finish_simplified},
-    {Method::ordinary, "ordinary", &start_ordinary, &finish_ordinary},
+    {Method::simplified, "simplified", &start_simplified, &finish_simplified,
+     &simplified_tension_slices},
+    {Method::ordinary, "ordinary", &start_ordinary, &finish_ordinary, &ordinary_tension_slices},
 }};
 
 /// The entry of `method`.
@@ -60,12 +63,14 @@ void start_method(const SurfaceData& surface, const MethodSettings& settings, Sl
 [[nodiscard]] MethodResult run_method(const SurfaceData& surface, const MethodSettings& settings,
                                       SliceTable& table);
 
-/// A run with everything a command reports of it: the settings, the result
-/// and the slices whose friction the method dropped (the ordinary method's
-/// slices without positive effective normal force; none for the others).
+/// A run with everything a command reports of it: the settings, the result,
+/// the slices whose effective normal force is negative (tension), and the
+/// slices whose friction the method dropped (the ordinary method's slices
+/// without positive effective normal force; none for the others).
 struct MethodRun {
   MethodSettings settings;
   MethodResult result;
+  std::vector<std::int32_t> tension_slices;
   std::vector<std::int32_t> friction_dropped;
 };
 

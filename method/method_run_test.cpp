@@ -83,5 +83,29 @@ TEST(MethodRunTest, ResultsSayHowEachMethodEnded) {
   EXPECT_EQ(closed.friction_dropped, (std::vector<std::int32_t>{1}));
 }
 
+// Pore head 50 at sections 1 and 2 puts both slices of the worked example in
+// tension: a run that carries them on names both, a run that stops at the
+// first names that one, and the ordinary method drops the friction of the
+// very slices it names. The plain worked example has none.
+TEST(MethodRunTest, RunsNameTheSlicesInTension) {
+  const testing::Surface wet = worked_example(50.0);
+  const std::vector<std::int32_t> both{1, 2};
+  MethodSettings settings;
+  settings.tension = TensionRule::stop;
+  EXPECT_EQ(run_method(wet, settings).tension_slices, (std::vector<std::int32_t>{1}));
+  EXPECT_TRUE(run_method(worked_example(), settings).tension_slices.empty());
+  settings.tension = TensionRule::allow;
+  EXPECT_EQ(run_method(wet, settings).tension_slices, both);
+  EXPECT_TRUE(run_method(worked_example(), settings).tension_slices.empty());
+  settings.method = Method::ordinary;
+  const MethodRun ordinary = run_method(wet, settings);
+  EXPECT_EQ(ordinary.tension_slices, both);
+  EXPECT_EQ(ordinary.friction_dropped, ordinary.tension_slices);
+  // No pass made: the table holds the first estimate, which clamps tension.
+  settings.method = Method::simplified;
+  settings.iteration_limit = 0;
+  EXPECT_TRUE(run_method(wet, settings).tension_slices.empty());
+}
+
 }  // namespace
 }  // namespace method

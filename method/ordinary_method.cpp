@@ -18,6 +18,15 @@ MethodResult finish_ordinary(const SurfaceData& /*surface*/, const MethodSetting
   return result;
 }
 
+std::vector<std::int32_t> ordinary_tension_slices(const SliceTable& table,
+                                                  const MethodResult& /*result*/) {
+  std::vector<std::int32_t> slices;
+  for (std::int32_t i = 1; i <= table.slice_count; ++i) {
+    if (table.normal_force[static_cast<std::size_t>(i - 1)] < 0.0) slices.push_back(i);
+  }
+  return slices;
+}
+
 std::vector<std::int32_t> friction_dropped_slices(const SliceTable& table) {
   std::vector<std::int32_t> slices;
   for (std::int32_t i = 1; i <= table.slice_count; ++i) {

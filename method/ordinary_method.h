@@ -18,6 +18,11 @@ void start_ordinary(const SurfaceData& surface, const MethodSettings& settings, 
 [[nodiscard]] MethodResult finish_ordinary(const SurfaceData& surface,
                                            const MethodSettings& settings, SliceTable& table);
 
+/// The slices (from 1) whose effective normal force in the table
+/// start_ordinary filled is negative (tension).
+[[nodiscard]] std::vector<std::int32_t> ordinary_tension_slices(const SliceTable& table,
+                                                                const MethodResult& result);
+
 /// The slices (from 1) of `table` marked normal_not_positive: those whose
 /// friction the ordinary method dropped. Empty after any other method.
 [[nodiscard]] std::vector<std::int32_t> friction_dropped_slices(const SliceTable& table);

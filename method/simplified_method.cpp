@@ -152,4 +152,17 @@ MethodResult finish_simplified(const SurfaceData& surface, const MethodSettings&
   return result;
 }
 
+std::vector<std::int32_t> simplified_tension_slices(const SliceTable& table,
+                                                    const MethodResult& result) {
+  std::vector<std::int32_t> slices;
+  // Before the first pass the table holds the first estimate, which has none.
+  if (result.passes < 1) return slices;
+  const std::int32_t last = result.status == RunStatus::stopped ? result.slice : table.slice_count;
+  for (std::int32_t i = 1; i <= last; ++i) {
+    // The iteration carries the normal force negated: tension is above 0.
+    if (table.normal_force[static_cast<std::size_t>(i - 1)] > 0.0) slices.push_back(i);
+  }
+  return slices;
+}
+
 }  // namespace method

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "method/method_settings.h"
 #include "method/section.h"
@@ -46,5 +47,11 @@ void start_simplified(const SurfaceData& surface, const MethodSettings& settings
 /// filled. A converged run's factor is reported_factor of the last pass.
 [[nodiscard]] MethodResult finish_simplified(const SurfaceData& surface,
                                              const MethodSettings& settings, SliceTable& table);
+
+/// The slices (from 1) whose effective normal force in the table
+/// finish_simplified left is negative (tension). After a stop at slice i,
+/// slices 1 to i, which hold the stopped pass.
+[[nodiscard]] std::vector<std::int32_t> simplified_tension_slices(const SliceTable& table,
+                                                                  const MethodResult& result);
 
 }  // namespace method

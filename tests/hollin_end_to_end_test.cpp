@@ -152,14 +152,18 @@ TEST(HollinCommandLine, CutFilesGiveTheBuiltProgramsTheAnalysedFactors) {
 TEST(HollinJson, DocumentsKeepTheirShape) {
   WorkFolder folder;
   folder.copy_from_source("examples/simple-slope.toml", "slope.toml");
-  // A circle whose simplified iteration stops, and a polyline.
+  // A circle with a slice in tension, carried on and stopped at, and a
+  // polyline.
   const RunResult circle = hollin(folder, "analyse slope.toml --circle 18,12,10 --json");
+  const RunResult stopped =
+      hollin(folder, "analyse slope.toml --circle 18,12,10 --tension stop --json");
   const RunResult polyline =
       hollin(folder,
              "analyse slope.toml --polyline 12,1,20,-1,32,10 --method ordinary "
              "--pore-force base-width --json");
   EXPECT_EQ(polyline.exit_status, 0);
-  EXPECT_EQ(circle.console + polyline.console, source_file("tests/expected/hollin/analyse.json"));
+  EXPECT_EQ(circle.console + stopped.console + polyline.console,
+            source_file("tests/expected/hollin/analyse.json"));
 
   // The default limits (with the face) and a top list of two.
   const RunResult search = hollin(folder, "search slope.toml --threads 1 --top 2 --json");

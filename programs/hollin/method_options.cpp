@@ -24,8 +24,8 @@ void declare_method_options(CLI::App& app, std::string& method, MethodWords word
   app.add_option("--iteration-limit", options.iteration_limit,
                  "simplified method: largest number of passes (default 50)");
   app.add_option("--tension", options.tension,
-                 "simplified method: stop (default) at a slice without positive normal force, "
-                 "or allow it")
+                 "simplified method: allow (default) a slice without positive normal force, "
+                 "or stop there as quarnby does")
       ->check(CLI::IsMember(word_strings(kTensionWords)));
 }
 

@@ -23,7 +23,10 @@ struct MethodOptions {
   std::string pore_force = "base-length";  ///< ordinary method: base-width or base-length
   std::string tolerance;                   ///< empty: method::kDefaultTolerance
   std::string iteration_limit;             ///< empty: method::kDefaultIterationLimit
-  std::string tension = "stop";            ///< stop (quarnby's rule) or allow
+  /// allow (a slice in tension carries on, as peers do) or stop (quarnby's
+  /// rule, which leaves out every surface with a slice in tension and so may
+  /// miss the least factor)
+  std::string tension = "allow";
 };
 
 /// What --method may name.

@@ -32,6 +32,26 @@ std::string_view stop_phrase(method::IterationStop stop) {
 
 }  // namespace
 
+void append_slices(std::string& out, std::string_view lead, const std::vector<std::int32_t>& slices,
+                   std::string_view why) {
+  if (slices.empty()) return;
+  out += lead;
+  out += slices.size() > 1 ? "s " : " ";
+  for (std::size_t i = 0; i < slices.size(); ++i) {
+    if (i > 0) out += ", ";
+    out += std::to_string(slices[i]);
+  }
+  out += why;
+}
+
+void write_slices_json(text::JsonWriter& json, std::string_view name,
+                       const std::vector<std::int32_t>& slices) {
+  json.key(name);
+  json.begin_array();
+  for (const std::int32_t slice : slices) json.integer(slice);
+  json.end_array();
+}
+
 std::string_view stop_key(method::IterationStop stop) {
   switch (stop) {
     case method::IterationStop::no_positive_normal:
@@ -76,15 +96,10 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
       }
       break;
   }
-  if (!run.friction_dropped.empty()) {
-    out += "; friction dropped at slice";
-    out += run.friction_dropped.size() > 1 ? "s " : " ";
-    for (std::size_t i = 0; i < run.friction_dropped.size(); ++i) {
-      if (i > 0) out += ", ";
-      out += std::to_string(run.friction_dropped[i]);
-    }
-    out += " (effective normal force not positive)";
-  }
+  append_slices(out, "; tension at slice", run.tension_slices,
+                " (effective normal force negative)");
+  append_slices(out, "; friction dropped at slice", run.friction_dropped,
+                " (effective normal force not positive)");
   out += '\n';
 }
 
@@ -100,12 +115,10 @@ void write_run_json(text::JsonWriter& json, const method::MethodRun& run) {
   json.integer_or_null("slice", stopped ? std::optional<std::int64_t>(result.slice) : std::nullopt);
   json.string_or_null(
       "reason", stopped ? std::optional<std::string_view>(stop_key(result.stop)) : std::nullopt);
+  write_slices_json(json, "tension_slices", run.tension_slices);
   if (result.method == method::Method::ordinary) {
     json.string_member("pore_force", word_of(kPoreForceWords, run.settings.pore_force));
-    json.key("friction_dropped");
-    json.begin_array();
-    for (const std::int32_t slice : run.friction_dropped) json.integer(slice);
-    json.end_array();
+    write_slices_json(json, "friction_dropped", run.friction_dropped);
   }
   json.end_object();
 }

@@ -3,8 +3,10 @@
 // the same way in text for people and in JSON for scripts.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "method/method_run.h"
 #include "text/json_writer.h"
@@ -14,14 +16,24 @@ namespace hollin {
 /// "no_positive_normal_force", "small_m_factor"; empty for other ends.
 [[nodiscard]] std::string_view stop_key(method::IterationStop stop);
 
+/// Appends LEAD, "s" for more than one slice, the slice numbers and WHY:
+/// "; tension at slices 1, 2 (effective normal force negative)". Nothing for
+/// no slices.
+void append_slices(std::string& out, std::string_view lead, const std::vector<std::int32_t>& slices,
+                   std::string_view why);
+
+/// The member NAME: [slice, ...].
+void write_slices_json(text::JsonWriter& json, std::string_view name,
+                       const std::vector<std::int32_t>& slices);
+
 /// Appends one line for people, e.g. "simplified: factor of safety 1.395 (6
 /// passes, converged)" or "simplified: no factor: stopped at slice 3 in pass
 /// 1, m-factor below 0.2".
 void append_run_text(std::string& out, const method::MethodRun& run);
 
 /// Writes the run as one JSON object: method, factor_of_safety (null when
-/// there is none), passes, status, slice, reason, and for the ordinary
-/// method pore_force and friction_dropped.
+/// there is none), passes, status, slice, reason, tension_slices, and for
+/// the ordinary method pore_force and friction_dropped.
 void write_run_json(text::JsonWriter& json, const method::MethodRun& run);
 
 }  // namespace hollin

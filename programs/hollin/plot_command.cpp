@@ -1,7 +1,9 @@
 #include "programs/hollin/plot_command.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -56,9 +58,12 @@ int plot_model(const PlotOptions& options, std::string& svg, CommandContext& con
     return exit_status(step);
   }
   const method::SurfaceData data = request.cut.surface();
-  // The simplified method as quarnby runs it; the ordinary method's table
-  // shades the slices.
-  const method::MethodResult simplified = method::run_method(data, {}).result;
+  // Both methods with the defaults of `hollin analyse`; the ordinary
+  // method's table shades the slices.
+  method::MethodSettings simplified_settings;
+  simplified_settings.tension = method::TensionRule::allow;
+  const method::MethodRun simplified_run = method::run_method(data, simplified_settings);
+  const method::MethodResult& simplified = simplified_run.result;
   method::MethodSettings ordinary_settings;
   ordinary_settings.method = method::Method::ordinary;
   method::SliceTable table;
@@ -67,8 +72,11 @@ int plot_model(const PlotOptions& options, std::string& svg, CommandContext& con
   for (std::size_t i = 0; i < shades.size(); ++i) {
     shades[i].normal_force = table.normal_force[i];
     shades[i].inadmissible =
-        table.normal_not_positive[i] != 0 || (simplified.status == method::RunStatus::stopped &&
-                                              static_cast<std::size_t>(simplified.slice) == i + 1);
+        table.normal_not_positive[i] != 0 ||
+        (simplified.status == method::RunStatus::stopped &&
+         static_cast<std::size_t>(simplified.slice) == i + 1) ||
+        std::find(simplified_run.tension_slices.begin(), simplified_run.tension_slices.end(),
+                  static_cast<std::int32_t>(i + 1)) != simplified_run.tension_slices.end();
   }
   const std::array<picture::FactorLabel, 2> factors{factor_label(simplified),
                                                     factor_label(ordinary)};

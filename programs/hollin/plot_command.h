@@ -28,8 +28,9 @@ void declare_plot(CLI::App& app, PlotOptions& options);
 /// Draws the file and writes the SVG whole or not at all, never over an
 /// input. A model with a surface: the slices shaded by their effective
 /// normal force by the ordinary method (pore force on the base length),
-/// hatched where it is not positive or where the simplified method stops,
-/// and both factors (default settings) written large. Returns kExitUsage for
+/// hatched where it is not positive or where the simplified method finds
+/// tension or stops, and both factors (the defaults of `hollin analyse`)
+/// written large. Returns kExitUsage for
 /// options that do not fit the file, kExitRefused for a refused input, an
 /// inadmissible surface or a file not written, kExitSuccess otherwise.
 [[nodiscard]] int run_plot(const PlotOptions& options, CommandContext& context);

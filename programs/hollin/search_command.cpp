@@ -258,6 +258,21 @@ bool write_cut(const SearchOptions& options, const slope::Model& model,
                         settings.slices, context);
 }
 
+/// The slices in tension of each circle of the top list, its cut analysed
+/// again by the search's method.
+std::vector<std::vector<std::int32_t>> tension_slices_of(const slope::Model& model,
+                                                         const search::Settings& settings,
+                                                         const search::CriticalSearch& found) {
+  std::vector<std::vector<std::int32_t>> slices;
+  search::Evaluator evaluator(model, settings);
+  for (const search::Ranked& ranked : found.top) {
+    static_cast<void>(evaluator.evaluate(ranked.trial.circle));
+    slices.push_back(
+        method::run_method(evaluator.cut().surface(), settings.analysis).tension_slices);
+  }
+  return slices;
+}
+
 /// Hands the grid's trials to two sinks, either of which may be absent.
 class BothSinks final : public search::TrialSink {
  public:
@@ -362,8 +377,10 @@ int run_search(const SearchOptions& options, CommandContext& context) {
   if (map) written = write_pictures(options, model, *map, found, context) && written;
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  const SearchSummary summary{model,   choices.settings, limits,     found,
-                              seconds, choices.threads,  choices.top};
+  const std::vector<std::vector<std::int32_t>> tension =
+      tension_slices_of(model, choices.settings, found);
+  const SearchSummary summary{model,   choices.settings, limits,      found,
+                              seconds, choices.threads,  choices.top, tension};
   context.out += options.json ? search_json(summary) : search_text(summary);
   if (found.top.empty()) {
     context.error("no trial circle has a factor of safety; see the counts by outcome");

@@ -115,6 +115,40 @@ TEST(SearchCommand, SameOutputOnOneAndTwoThreadsAndTheFactorOfTheCutFilesReport)
   }
 }
 
+// The published circle problem: every circle near the critical one has its
+// head slice in tension. By default they are ranked, and the least factor is
+// the published one (about 1.99); under --tension stop none is, and the
+// search says what it left out instead of reporting a far higher factor.
+TEST(SearchCommand, TensionAtTheHeadIsRankedByDefaultAndStopSaysWhatItLeftOut) {
+  end_to_end::WorkFolder folder;
+  folder.copy_from_source("examples/published-circle.toml", "model.toml");
+  SearchOptions options;
+  options.model = (folder.path() / "model.toml").string();
+  options.centres = "100,130,8,85,110,8";
+  options.tangents = "10,25,8";
+  options.threads = "1";
+  CommandContext context;
+  ASSERT_EQ(run_search(options, context), kExitSuccess) << context.err;
+  const std::size_t at = context.out.find("critical circle: factor of safety ");
+  ASSERT_NE(at, std::string::npos) << context.out;
+  double factor = 0.0;
+  std::from_chars(context.out.data() + at + 34, context.out.data() + context.out.size(), factor);
+  EXPECT_NEAR(factor, 1.99, 0.01 * 1.99);
+  EXPECT_NE(context.out.find("  its slice 1 carries tension"), std::string::npos) << context.out;
+
+  options.tension = "stop";
+  options.json = true;
+  context = CommandContext();
+  EXPECT_EQ(run_search(options, context), kExitRefused);
+  EXPECT_NE(context.out.find("\"critical\": null"), std::string::npos);
+  EXPECT_NE(context.out.find("\"stopped_in_tension\": 512"), std::string::npos) << context.out;
+  options.json = false;
+  context = CommandContext();
+  EXPECT_EQ(run_search(options, context), kExitRefused);
+  EXPECT_NE(context.out.find("--tension stop: 512 grid trials stopped"), std::string::npos)
+      << context.out;
+}
+
 TEST(SearchCommand, HostileLimitsAreRefusedWithAMessage) {
   end_to_end::WorkFolder folder;
   folder.copy_from_source("examples/simple-slope.toml", "model.toml");

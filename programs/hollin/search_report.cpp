@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "programs/hollin/command_context.h"
+#include "programs/hollin/method_runs.h"
 #include "programs/hollin/option_words.h"
 #include "programs/hollin/surface_option.h"
 #include "slope/json_shapes.h"
@@ -51,7 +52,8 @@ std::string passes_text(const search::Settings& settings, const search::Trial& t
   return " (converged in " + std::to_string(t.passes) + " passes)";
 }
 
-void circle_json(text::JsonWriter& json, const search::TrialGrid& grid, const search::Ranked& r) {
+void circle_json(text::JsonWriter& json, const search::TrialGrid& grid, const search::Ranked& r,
+                 const std::vector<std::int32_t>& tension) {
   const search::Trial& t = r.trial;
   json.begin_object();
   json.key("circle");
@@ -65,7 +67,13 @@ void circle_json(text::JsonWriter& json, const search::TrialGrid& grid, const se
   json.integer_member("passes", t.passes);
   json.integer_member("grid_trial", static_cast<std::int64_t>(r.index));
   json.boolean_member("on_limit", on_limit(grid, r.params));
+  write_slices_json(json, "tension_slices", tension);
   json.end_object();
+}
+
+/// The grid trials that stopped at a slice in tension.
+std::uint64_t stopped_in_tension(const SearchSummary& s) {
+  return s.found.counts[static_cast<std::size_t>(search::Outcome::no_positive_normal)];
 }
 
 }  // namespace
@@ -134,6 +142,18 @@ std::string search_text(const SearchSummary& s) {
     if (on_limit(grid, best.params)) {
       out += "  it lies on the limits: a circle beyond them may have a lower factor\n";
     }
+    if (!s.tension[0].empty()) {
+      append_slices(out, "  its slice", s.tension[0],
+                    s.tension[0].size() > 1 ? " carry" : " carries");
+      out +=
+          " tension (effective normal force negative), whose friction the factor counts as "
+          "negative\n";
+    }
+  }
+  if (const std::uint64_t stopped = stopped_in_tension(s); stopped > 0) {
+    out += "--tension stop: " + std::to_string(stopped) +
+           " grid trials stopped at a slice without positive effective normal force and are "
+           "not ranked; the least factor ignores them (--tension allow ranks them)\n";
   }
   if (s.found.top.size() > 1) {
     out += "top " + std::to_string(s.found.top.size()) + " distinct circles:\n";
@@ -229,12 +249,15 @@ std::string search_json(const SearchSummary& s) {
   if (s.found.top.empty()) {
     json.null();
   } else {
-    circle_json(json, grid, s.found.top.front());
+    circle_json(json, grid, s.found.top.front(), s.tension[0]);
   }
   json.key("top");
   json.begin_array();
-  for (const search::Ranked& r : s.found.top) circle_json(json, grid, r);
+  for (std::size_t i = 0; i < s.found.top.size(); ++i) {
+    circle_json(json, grid, s.found.top[i], s.tension[i]);
+  }
   json.end_array();
+  json.integer_member("stopped_in_tension", static_cast<std::int64_t>(stopped_in_tension(s)));
   json.number_member("seconds", s.seconds);
   json.end_object();
   return json.text() + "\n";

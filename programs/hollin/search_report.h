@@ -5,8 +5,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "search/default_limits.h"
 #include "search/evaluation.h"
@@ -34,6 +37,9 @@ struct SearchSummary {
   double seconds = 0.0;
   int threads = 1;
   int top_asked = 1;  ///< --top
+  /// Per circle of the top list, the slices whose effective normal force is
+  /// negative.
+  std::span<const std::vector<std::int32_t>> tension;
 };
 
 /// The text for people.
@@ -46,7 +52,8 @@ struct SearchSummary {
 /// outcome}; critical (a circle object, or null when no trial has a factor);
 /// top [circle objects]; seconds. A circle object: circle {xc, yc, radius},
 /// entry {x, y}, exit {x, y}, slices, factor_of_safety, passes, grid_trial,
-/// on_limit.
+/// on_limit, tension_slices; stopped_in_tension, the grid trials that
+/// --tension stop left out.
 [[nodiscard]] std::string search_json(const SearchSummary& summary);
 
 /// The names of the grid's axes in JSON ("centre_x", "tangent_level", ...).
