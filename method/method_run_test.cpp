@@ -107,5 +107,21 @@ TEST(MethodRunTest, RunsNameTheSlicesInTension) {
   EXPECT_TRUE(run_method(wet, settings).tension_slices.empty());
 }
 
+// A level base drives nothing: every method says so instead of giving an
+// infinite factor or, for the iteration, running out of passes.
+TEST(MethodRunTest, NoDrivingForceIsSaidByEveryMethod) {
+  const testing::Surface level =
+      testing::make_surface(9.81, {{0, 10, 5, 1, 1, 20, 18, 10, 30, 0},
+                                   {4, 9, 5, 1, 1, 20, 18, 10, 30, 0},
+                                   {8, 6, 5, 0.5, 0.5, 20, 18, 10, 30, 0}});
+  for (const MethodEntry& entry : kMethods) {
+    MethodSettings settings;
+    settings.method = entry.method;
+    const MethodResult result = run_method(level, settings).result;
+    EXPECT_EQ(result.status, RunStatus::no_driving_force) << entry.name;
+    EXPECT_FALSE(result.has_factor()) << entry.name;
+  }
+}
+
 }  // namespace
 }  // namespace method

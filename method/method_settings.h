@@ -45,10 +45,11 @@ struct MethodSettings {
 
 /// How a run ended, for people and scripts.
 enum class RunStatus : std::uint8_t {
-  converged,       ///< an iterative method converged
-  stopped,         ///< an iterative method stopped at a slice (see MethodResult::stop)
-  no_convergence,  ///< the pass limit was reached
-  closed_form      ///< a method without iteration
+  converged,        ///< an iterative method converged
+  stopped,          ///< an iterative method stopped at a slice (see MethodResult::stop)
+  no_convergence,   ///< the pass limit was reached
+  closed_form,      ///< a method without iteration
+  no_driving_force  ///< the driving forces sum to zero: there is no factor of safety
 };
 
 /// One run of a method on one surface. The slice table it ran on holds the

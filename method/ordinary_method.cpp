@@ -12,7 +12,7 @@ MethodResult finish_ordinary(const SurfaceData& /*surface*/, const MethodSetting
                              SliceTable& table) {
   MethodResult result;
   result.method = Method::ordinary;
-  result.status = RunStatus::closed_form;
+  result.status = table.sum_driving == 0.0 ? RunStatus::no_driving_force : RunStatus::closed_form;
   result.passes = 1;
   result.factor = reported_factor(table);
   return result;

@@ -146,7 +146,10 @@ MethodResult finish_simplified(const SurfaceData& surface, const MethodSettings&
       result.slice = outcome.slice;
       break;
     case IterationStop::limit_reached:
-      result.status = RunStatus::no_convergence;
+      // With no driving force every pass gives an infinite factor, which
+      // cannot converge; the iteration and the table stay as they are.
+      result.status =
+          table.sum_driving == 0.0 ? RunStatus::no_driving_force : RunStatus::no_convergence;
       break;
   }
   return result;

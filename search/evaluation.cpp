@@ -163,6 +163,9 @@ Trial Evaluator::evaluate(const slope::Circle& circle) {
     case method::RunStatus::no_convergence:
       trial.outcome = Outcome::no_convergence;
       return trial;
+    case method::RunStatus::no_driving_force:
+      trial.outcome = Outcome::no_factor;
+      return trial;
   }
   const double factor = result.factor;
   if (!std::isfinite(factor)) {

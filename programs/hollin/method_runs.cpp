@@ -21,6 +21,8 @@ std::string_view status_key(method::RunStatus status) {
       return "no_convergence";
     case method::RunStatus::closed_form:
       return "closed_form";
+    case method::RunStatus::no_driving_force:
+      return "no_driving_force";
   }
   return "";
 }
@@ -92,8 +94,11 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
       break;
     case method::RunStatus::closed_form:
       if (!result.has_factor()) {
-        out += " (the driving forces sum to zero or the arithmetic failed)";
+        out += " (the arithmetic gave no finite number)";
       }
+      break;
+    case method::RunStatus::no_driving_force:
+      out += ": the driving forces sum to zero";
       break;
   }
   append_slices(out, "; tension at slice", run.tension_slices,

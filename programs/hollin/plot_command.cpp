@@ -34,7 +34,8 @@ picture::FactorLabel factor_label(const method::MethodResult& run) {
   } else {
     label.why = run.status == method::RunStatus::stopped
                     ? "stopped at slice " + std::to_string(run.slice)
-                    : "no convergence";
+                : run.status == method::RunStatus::no_driving_force ? "no driving force"
+                                                                    : "no convergence";
   }
   return label;
 }

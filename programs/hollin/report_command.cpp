@@ -128,6 +128,11 @@ bool write_simplified(record_io::RecordIo& io, const analysis::SlopeData& data,
                         : " (m-factor below 0.2)") +
                    "; the report begins with that line and its factor covers the slices "
                    "before it\n";
+  } else if (result.status == method::RunStatus::no_driving_force) {
+    context.err +=
+        "hollin: note: the driving forces sum to zero, so there is no factor of "
+        "safety; the report shows the last of " +
+        std::to_string(settings.state.iteration_limit) + " passes\n";
   } else if (result.status == method::RunStatus::no_convergence) {
     context.err += "hollin: note: the iteration did not converge in " +
                    std::to_string(settings.state.iteration_limit) +
