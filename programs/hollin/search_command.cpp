@@ -4,14 +4,18 @@
 #include <oneapi/tbb/task_arena.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
+#include <memory>
 #include <optional>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "analysis/data_file_writer.h"
@@ -35,6 +39,10 @@ namespace {
 
 using search::Axis;
 using search::GridKind;
+
+/// How often a search with default limits moves them beyond its critical
+/// circle and runs again.
+constexpr std::int32_t kMaxExtensions = 3;
 
 /// The options converted, apart from the limits.
 struct Choices {
@@ -273,6 +281,66 @@ std::vector<std::vector<std::int32_t>> tension_slices_of(const slope::Model& mod
   return slices;
 }
 
+/// Moves each default limit on which `params` (the critical circle) lies
+/// beyond it by half the axis's range, at the axis's step, keeping centres
+/// above the ground's x range and tangent levels above the bottom of the
+/// model (the bedrock, or four face heights below the lowest ground). False when no limit moved
+/// (the circle lies on no default limit, the model leaves no room, or the wider grid would be too
+/// much work).
+bool extend_default_limits(const slope::Model& model, std::int32_t slices,
+                           const search::Params& params, SearchLimits& limits) {
+  if (limits.grid.kind == GridKind::entry_exit || !limits.face) return false;
+  double lowest = model.ground.front().y;
+  for (const slope::Point& p : model.ground) lowest = std::min(lowest, p.y);
+  // The bottom of the model: the bedrock's lowest point, or without bedrock
+  // four face heights below the lowest ground point.
+  double bottom = lowest - 4.0 * limits.face->height;
+  if (!model.bedrock.empty()) {
+    bottom = model.bedrock.front().y;
+    for (const slope::Point& p : model.bedrock) bottom = std::min(bottom, p.y);
+  }
+  // The room each axis has: centre x over the ground, centre y up from the
+  // lowest ground point, tangent levels down to the bottom.
+  const std::array<std::pair<double, double>, 3> room{
+      {{model.ground.front().x, model.ground.back().x},
+       {lowest, std::numeric_limits<double>::infinity()},
+       {bottom, std::numeric_limits<double>::infinity()}}};
+  SearchLimits wider = limits;
+  bool moved = false;
+  for (std::size_t k = 0; k < 3; ++k) {
+    search::Axis& axis = wider.grid.axes[k];
+    if (!limits.by_default[k] || axis.count < 2) continue;
+    const double step = axis.step();
+    const std::int32_t more = std::max(axis.count / 2, 1);
+    const auto fit = [&](double from_end, int direction) {
+      std::int32_t n = more;
+      while (n > 0 && !(from_end + direction * step * n >= room[k].first &&
+                        from_end + direction * step * n <= room[k].second)) {
+        --n;
+      }
+      return n;
+    };
+    std::int32_t n = 0;
+    if (params[k] == axis.from) {
+      n = fit(axis.from, -1);
+      axis.from -= step * n;
+    } else if (params[k] == axis.to) {
+      n = fit(axis.to, 1);
+      axis.to += step * n;
+    }
+    if (n == 0) continue;
+    axis.count += n;
+    ++wider.extended[k];
+    moved = true;
+  }
+  if (!moved ||
+      search::check_grid(wider.grid, model.ground, slices).problem != search::GridProblem::none) {
+    return false;
+  }
+  limits = wider;
+  return true;
+}
+
 /// Hands the grid's trials to two sinks, either of which may be absent.
 class BothSinks final : public search::TrialSink {
  public:
@@ -342,32 +410,48 @@ int run_search(const SearchOptions& options, CommandContext& context) {
     return status;
   }
 
-  AtomicOutput trials_file;
+  // A critical circle on a default limit moves that limit beyond it, and
+  // the search runs again on the wider grid; the files and pictures show the
+  // last grid.
   const std::array<std::string, 1> inputs{options.model};
-  if (!options.trials.empty() && trials_file.open(options.trials, inputs, why) != FileStatus::ok) {
-    context.error(options.trials + ": the trials table was not written: " + why);
-    return kExitRefused;
-  }
-  TrialsTable table(trials_file);
-  std::optional<search::CentreMap> map;
-  if (!options.svg.empty() || !options.html.empty()) map.emplace(limits.grid);
-  BothSinks sinks(options.trials.empty() ? nullptr : &table, map ? &*map : nullptr);
-
+  std::unique_ptr<search::CentreMap> map;
   search::CriticalSearch found;
-  {
-    ProgressLine progress(options.progress);
-    tbb::task_arena arena(choices.threads);
-    arena.execute([&] {
-      search::EvaluatorPool pool(model, choices.settings);
-      found = search::find_critical(
-          pool, limits.grid, choices.top, options.trials.empty() && !map ? nullptr : &sinks,
-          [&progress](std::uint64_t done, std::uint64_t total) { progress.update(done, total); });
-    });
-  }
-  if (!found.completed || (!options.trials.empty() && trials_file.commit(why) != FileStatus::ok)) {
-    context.error(options.trials +
-                  ": the trials table was not written: " + (found.completed ? why : table.why()));
-    return kExitRefused;
+  for (std::int32_t round = 0;; ++round) {
+    AtomicOutput trials_file;
+    if (!options.trials.empty() &&
+        trials_file.open(options.trials, inputs, why) != FileStatus::ok) {
+      context.error(options.trials + ": the trials table was not written: " + why);
+      return kExitRefused;
+    }
+    TrialsTable table(trials_file);
+    map.reset();
+    if (!options.svg.empty() || !options.html.empty()) {
+      map = std::make_unique<search::CentreMap>(limits.grid);
+    }
+    BothSinks sinks(options.trials.empty() ? nullptr : &table, map.get());
+    {
+      ProgressLine progress(options.progress);
+      tbb::task_arena arena(choices.threads);
+      arena.execute([&] {
+        search::EvaluatorPool pool(model, choices.settings);
+        found = search::find_critical(
+            pool, limits.grid, choices.top, options.trials.empty() && !map ? nullptr : &sinks,
+            [&progress](std::uint64_t done, std::uint64_t total) { progress.update(done, total); });
+      });
+    }
+    if (!found.completed) {
+      context.error(options.trials + ": the trials table was not written: " + table.why());
+      return kExitRefused;
+    }
+    if (round < kMaxExtensions && !found.top.empty() &&
+        extend_default_limits(model, choices.settings.slices, found.top.front().params, limits)) {
+      continue;
+    }
+    if (!options.trials.empty() && trials_file.commit(why) != FileStatus::ok) {
+      context.error(options.trials + ": the trials table was not written: " + why);
+      return kExitRefused;
+    }
+    break;
   }
 
   bool written = true;

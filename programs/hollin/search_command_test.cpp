@@ -149,6 +149,37 @@ TEST(SearchCommand, TensionAtTheHeadIsRankedByDefaultAndStopSaysWhatItLeftOut) {
       << context.out;
 }
 
+// A soft clay fails deep: its critical circle lies on the lowest default
+// tangent level, so the search moves that limit down and runs again, and
+// finds a lower factor; the same limits given by the user are kept and
+// only warned about.
+TEST(SearchCommand, ADefaultLimitUnderTheCriticalCircleIsExtended) {
+  end_to_end::WorkFolder folder;
+  folder.write("clay.toml",
+               "title = \"Soft clay\"\n[[soil]]\nname = \"clay\"\nunit_weight = 18\n"
+               "cohesion = 20\nfriction_angle = 0\n"
+               "top = [[-60, 0], [10, 0], [30, 10], [80, 10]]\n");
+  SearchOptions options;
+  options.model = (folder.path() / "clay.toml").string();
+  options.centres = "15,25,5,15,35,5";
+  options.threads = "1";
+  options.json = true;
+  CommandContext extended;
+  ASSERT_EQ(run_search(options, extended), kExitSuccess) << extended.err;
+  EXPECT_NE(extended.out.find("\"name\": \"tangent_level\", \"from\": -34.04"), std::string::npos)
+      << extended.out;
+  EXPECT_NE(extended.out.find("\"default\": true, \"extended\": 2}"), std::string::npos);
+  EXPECT_NE(extended.out.find("\"on_limit\": false"), std::string::npos);
+
+  options.tangents = "-10,9,50";
+  CommandContext given;
+  ASSERT_EQ(run_search(options, given), kExitSuccess) << given.err;
+  EXPECT_EQ(given.out.find("\"extended\": 1"), std::string::npos);
+  EXPECT_NE(given.out.find("\"on_limit\": true"), std::string::npos);
+  EXPECT_LT(json_number(extended.out, "\"critical\"", "factor_of_safety"),
+            json_number(given.out, "\"critical\"", "factor_of_safety") - 0.03);
+}
+
 TEST(SearchCommand, HostileLimitsAreRefusedWithAMessage) {
   end_to_end::WorkFolder folder;
   folder.copy_from_source("examples/simple-slope.toml", "model.toml");

@@ -129,7 +129,12 @@ std::string search_text(const SearchSummary& s) {
       out += text::shortest(axis.from) + " to " + text::shortest(axis.to) + ", " +
              std::to_string(axis.count) + " values";
     }
-    out += s.limits.by_default[k] ? " (default)\n" : " (given)\n";
+    if (const std::int32_t n = s.limits.extended[k]; n > 0) {
+      out += " (default, extended " + std::to_string(n) + (n == 1 ? " time" : " times") +
+             " beyond the critical circle that lay on it)\n";
+    } else {
+      out += s.limits.by_default[k] ? " (default)\n" : " (given)\n";
+    }
   }
   out += "trials: " + std::to_string(s.found.grid_trials) + " on the grid, " +
          std::to_string(s.found.refinement_trials) + " in refinement\n";
@@ -228,6 +233,7 @@ std::string search_json(const SearchSummary& s) {
     json.number_member("to", axis.to);
     json.integer_member("count", axis.count);
     json.boolean_member("default", s.limits.by_default[k]);
+    json.integer_member("extended", s.limits.extended[k]);
     json.end_object();
   }
   json.end_array();

@@ -26,6 +26,9 @@ struct SearchLimits {
   /// The face the defaults came from; empty when no axis was chosen.
   std::optional<search::SlopeFace> face;
   bool bedrock = false;  ///< the bedrock raised the lowest default tangent level
+  /// Per axis: how often a default limit was moved beyond the critical
+  /// circle that lay on it.
+  std::array<std::int32_t, 3> extended{};
 };
 
 /// A finished search, for printing.
@@ -48,7 +51,7 @@ struct SearchSummary {
 /// One JSON object and a line feed: model {title}; method; settings
 /// {slices, tension, tolerance, iteration_limit, pore_force, min_depth,
 /// min_weight}; limits {kind, face, axes [{name, from, to, count,
-/// default}]}; trials {grid, refinement}; outcomes {key: count, for every
+/// default, extended}]}; trials {grid, refinement}; outcomes {key: count, for every
 /// outcome}; critical (a circle object, or null when no trial has a factor);
 /// top [circle objects]; seconds. A circle object: circle {xc, yc, radius},
 /// entry {x, y}, exit {x, y}, slices, factor_of_safety, passes, grid_trial,
