@@ -1,7 +1,5 @@
 #include "analysis/results_file.h"
 
-#include <cstddef>
-
 #include "analysis/record_units.h"
 #include "analysis/results_report.h"
 
@@ -47,9 +45,8 @@ ResultsWrite write_ordinary_analysis(record_io::RecordIo& io, const SlopeData& d
                                      const RunState& state) {
   static_cast<void>(method::run_method(data.surface(),
                                        program_settings(method::Method::ordinary, state), slices));
-  for (std::int32_t i = 1; i <= slices.slice_count; ++i) {
-    if (slices.normal_not_positive[static_cast<std::size_t>(i - 1)] == 0) continue;
-    if (io.try_write_line(kResultsUnit, messages.text(ordinary_messages::kSliceWarning), i) !=
+  for (const std::int32_t slice : method::friction_dropped_slices(slices)) {
+    if (io.try_write_line(kResultsUnit, messages.text(ordinary_messages::kSliceWarning), slice) !=
         record_io::IoResult::ok) {
       return ResultsWrite::write_failed;
     }

@@ -13,13 +13,6 @@ static_assert(
     }(),
     "kMethods lists the methods in the order of the enumeration");
 
-std::optional<Method> method_named(std::string_view name) {
-  for (const MethodEntry& entry : kMethods) {
-    if (entry.name == name) return entry.method;
-  }
-  return std::nullopt;
-}
-
 void start_method(const SurfaceData& surface, const MethodSettings& settings, SliceTable& table) {
   method_entry(settings.method).start(surface, settings, table);
 }

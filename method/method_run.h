@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -46,9 +45,6 @@ inline constexpr std::array<MethodEntry, 2> kMethods{{
 [[nodiscard]] constexpr std::string_view method_name(Method method) {
   return method_entry(method).name;
 }
-
-/// The method of a name; empty for an unknown one.
-[[nodiscard]] std::optional<Method> method_named(std::string_view name);
 
 /// Stage one: fills `table` for the settings' method. Afterwards the table's
 /// geometry and weights hold; its sums are the method's start.

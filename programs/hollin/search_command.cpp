@@ -284,9 +284,9 @@ std::vector<std::vector<std::int32_t>> tension_slices_of(const slope::Model& mod
 /// Moves each default limit on which `params` (the critical circle) lies
 /// beyond it by half the axis's range, at the axis's step, keeping centres
 /// above the ground's x range and tangent levels above the bottom of the
-/// model (the bedrock, or four face heights below the lowest ground). False when no limit moved
-/// (the circle lies on no default limit, the model leaves no room, or the wider grid would be too
-/// much work).
+/// model (the bedrock, or four face heights below the lowest ground). False
+/// when no limit moved: the circle lies on no default limit, the model leaves
+/// no room, or the wider grid would be too much work.
 bool extend_default_limits(const slope::Model& model, std::int32_t slices,
                            const search::Params& params, SearchLimits& limits) {
   if (limits.grid.kind == GridKind::entry_exit || !limits.face) return false;
