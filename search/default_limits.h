@@ -9,27 +9,14 @@
 
 #include "search/trial_grid.h"
 #include "slope/model.h"
+#include "slope/slope_face.h"
 
 namespace search {
 
-/// A slope face by the way its ground falls.
-enum class Face {
-  left,  ///< the ground falls towards -x: the crest is right of the toe
-  right  ///< the ground falls towards +x: the crest is left of the toe
-};
-
-/// A face of the ground.
-struct SlopeFace {
-  Face face = Face::left;
-  slope::Point crest;   ///< the first highest ground point seen from the face's side
-  slope::Point toe;     ///< the lowest ground point below the face, nearest the crest
-  double height = 0.0;  ///< crest.y - toe.y; 0 when the ground does not fall that way
-};
-
-/// The face of `ground` (at least 2 points) falling towards `face`. Left:
-/// the crest is the leftmost point of the ground's greatest level, the toe
-/// the rightmost point of least level left of it; right: mirrored.
-[[nodiscard]] SlopeFace find_face(const slope::Polyline& ground, Face face);
+using slope::Face;
+using slope::find_face;
+using slope::higher_face;
+using slope::SlopeFace;
 
 /// Default counts per axis and the least they shrink to on a ground of very
 /// many points (so that the work of the default grid stays bounded).

@@ -1,6 +1,8 @@
 // The slope model: soils (layers with a top line, or closed regions), the
-// ground surface above them, an optional piezometric line or pore-pressure
-// ratios, strip loads on the ground and an optional bedrock line. Any
+// ground surface above them, an optional piezometric line (above the ground
+// it is water standing on the slope) or pore-pressure ratios, strip loads on
+// the ground, a tension crack, earthquake coefficients and an optional
+// bedrock line. Any
 // consistent units; angles in degrees. Built by read_model, read-only after.
 #pragma once
 
@@ -31,11 +33,42 @@ struct Soil {
   Polyline region;              ///< region: closed polygon; else empty
 };
 
-/// A vertical strip load on the ground surface between x = from and x = to.
+/// A vertical strip load on the ground surface between x = from and x = to,
+/// varying linearly from `intensity` at from to `intensity_to` at to (equal
+/// for a uniform load).
 struct Load {
   double from = 0.0;
   double to = 0.0;
-  double intensity = 0.0;  ///< per horizontal length, downward positive
+  double intensity = 0.0;     ///< per horizontal length at from, downward positive
+  double intensity_to = 0.0;  ///< at to
+
+  /// The intensity at x (from <= x <= to): exactly `intensity` for a uniform load.
+  [[nodiscard]] double at(double x) const {
+    return intensity + (intensity_to - intensity) * ((x - from) / (to - from));
+  }
+};
+
+/// A tension crack at the head of every slip surface that reaches it: the
+/// surface ends where it meets the crack line (the ground lowered by the
+/// depth) and a vertical crack rises from there to the ground.
+struct TensionCrack {
+  bool present = false;          ///< false: no crack (also a depth of 0)
+  bool automatic_depth = false;  ///< depth 2c'/(gamma sqrt(Ka)) of the soil at the head
+  double depth = 0.0;            ///< when not automatic, above 0
+  bool full = false;             ///< water up to the crack's top
+  double water_depth = 0.0;      ///< when not full: 0 (dry) up to the depth
+  bool range_given = false;      ///< false: the crest behind the slope face
+  double from = 0.0;             ///< x range where a crack may open, when given
+  double to = 0.0;
+};
+
+/// Pseudo-static earthquake coefficients: kh W towards the toe and kv W
+/// downward at each slice's centroid.
+struct Seismic {
+  double kh = 0.0;
+  double kv = 0.0;
+
+  [[nodiscard]] bool any() const { return kh != 0.0 || kv != 0.0; }
 };
 
 /// The model as read. Soils are listed from the ground down.
@@ -50,6 +83,8 @@ struct Model {
   std::vector<Soil> soils;    ///< at least one
   Polyline piezometric_line;  ///< empty: no piezometric line
   std::vector<Load> loads;    ///< in the order given
+  TensionCrack tension_crack;
+  Seismic seismic;
   /// Derived: the upper boundary of all soils, x strictly increasing, from
   /// the model's left end to its right end.
   Polyline ground;

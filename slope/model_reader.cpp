@@ -465,6 +465,7 @@ class Reader {
       if (places.from == nullptr) return false;
       places.to = field("to", load.to);
       if (places.to == nullptr || field("intensity", load.intensity) == nullptr) return false;
+      load.intensity_to = load.intensity;
       if (load.from >= load.to) {
         return fail(*places.to,
                     concat({label, " runs from x = ", text::shortest(load.from),

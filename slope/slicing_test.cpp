@@ -199,7 +199,7 @@ Model layered_slope(bool lens) {
     m.soils.push_back(s);
   }
   m.piezometric_line = {{0, 45}, {50, 36}, {100, 19}, {130, 21}, {160, 21}};
-  m.loads = {{10, 30, 15}, {120, 150, 5}};
+  m.loads = {{10, 30, 15, 15}, {120, 150, 5, 5}};
   return m;
 }
 
@@ -236,7 +236,7 @@ TEST(SlicingTest, OneSoilGivesTheSectionsOfTheBandIntegration) {
   // and must give the same sections, bit for bit, dry and with ru, loaded.
   for (const double ru : {0.0, 0.25}) {
     Model one = testing::published_slope(ru);
-    one.loads = {{70, 110, 250}};
+    one.loads = {{70, 110, 250, 250}};
     Model two = one;
     two.soils = {one.soils[0], one.soils[0]};
     two.soils[1].top = {{0, -1e6}, {200, -1e6}};

@@ -53,7 +53,8 @@ inline Model mirrored(const Model& model, double about) {
     s.top = flip(s.top);
     s.region = flip(s.region);
   }
-  for (Load& load : m.loads) load = {about - load.to, about - load.from, load.intensity};
+  for (Load& load : m.loads)
+    load = {about - load.to, about - load.from, load.intensity_to, load.intensity};
   return m;
 }
 
