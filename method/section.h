@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "method/surface_loads.h"
+
 namespace method {
 
 /// Degrees to radians: pi rounded to single precision, divided by 180 in
@@ -49,10 +51,12 @@ struct Section {
 [[nodiscard]] double tan_phi_of(double friction_angle_degrees);
 
 /// What the methods read of one trial slip surface: its sections, head to
-/// toe, and the unit weight of water that turns a head into a pressure.
+/// toe, the unit weight of water that turns a head into a pressure, and the
+/// loads a data file cannot hold (none for a surface read from one).
 struct SurfaceData {
   std::span<const Section> sections;
   double water_unit_weight = 0.0;
+  SurfaceLoads loads;
 };
 
 }  // namespace method

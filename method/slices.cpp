@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "method/surface_loads.h"
+
 namespace method {
 
 namespace {
@@ -46,6 +48,7 @@ void compute_geometry(const SurfaceData& surface, std::size_t slices, SliceTable
     base_slope[s] = b.slip_level - a.slip_level;
     cohesion_force[s] = a.cohesion * w;
   }
+  if (surface.loads.active) add_vertical_loads(surface.loads, slices, t);
 #pragma omp simd
   for (std::size_t s = 0; s < slices; ++s) {
     const double slope = base_slope[s] / width[s];
@@ -58,6 +61,7 @@ void compute_geometry(const SurfaceData& surface, std::size_t slices, SliceTable
     driving_force[s] = -(sin * (weight[s] + load[s]));
     cohesion_force[s] = -(cohesion_force[s] / cos);
   }
+  if (surface.loads.active) add_horizontal_loads(surface.loads, surface.sections, slices, t);
 }
 
 // sum_resisting and sum_driving, added in slice order.
@@ -139,6 +143,14 @@ void compute_ordinary(const SurfaceData& surface, PoreForce pore_force_on, Slice
     normal_force[s] = normal;
     friction_force[s] = -(tan_phi[s] * normal);
   }
+  if (surface.loads.active) {
+    // A horizontal force towards the toe pulls the base apart where it falls
+    // that way: base_sin is negative there.
+    for (std::size_t s = 0; s < slices; ++s) {
+      normal_force[s] += table.horizontal_force[s] * table.base_sin[s];
+      friction_force[s] = -(tan_phi[s] * normal_force[s]);
+    }
+  }
   // Written as a negated test so that a NaN force also drops the friction.
   for (std::size_t s = 0; s < slices; ++s) {
     if (!(normal_force[s] > 0.0)) {
@@ -174,6 +186,7 @@ void SliceTable::resize(std::size_t slices) {
                          &net_force,
                          &friction_force,
                          &m_factor,
+                         &horizontal_force,
                          &work.fixed_normal,
                          &work.cohesion_slope,
                          &work.friction_slope,

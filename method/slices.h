@@ -48,6 +48,10 @@ struct SliceTable {
   Column net_force;          ///< resisting_force + driving_force
   Column friction_force;     ///< ordinary method: friction part, signed
   Column m_factor;           ///< simplified method: m-factor of the last pass
+  /// Horizontal force on the slice towards the toe (earthquake, water on its
+  /// top); filled only for a surface with loads, which the ordinary method
+  /// resolves onto the base.
+  Column horizontal_force;
   /// Ordinary method: 1 where the effective normal force of the slice was
   /// not greater than 0 (NaN included), so its friction part was dropped.
   std::vector<unsigned char> normal_not_positive;

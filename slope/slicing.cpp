@@ -8,6 +8,7 @@
 #include <span>
 
 #include "slope/soil_map.h"
+#include "slope/tension_crack.h"
 
 namespace slope {
 
@@ -84,6 +85,30 @@ double at(double a, double b, double t) {
   return a + (b - a) * t;
 }
 
+/// The integral over t from 0 to 1 of p(t) (level - y(t)) with p and y
+/// straight from p0, y0 to p1, y1: Simpson's rule, exact for this quadratic.
+double pressure_moment(double p0, double p1, double y0, double y1, double level) {
+  const double pm = 0.5 * (p0 + p1);
+  const double ym = 0.5 * (y0 + y1);
+  return (p0 * (level - y0) + 4.0 * pm * (level - ym) + p1 * (level - y1)) / 6.0;
+}
+
+/// The centre of the circle through a, b and c; false when they lie on one
+/// line (or nearly).
+bool circumcentre(Point a, Point b, Point c, Point& centre) {
+  const double bx = b.x - a.x;
+  const double by = b.y - a.y;
+  const double cx = c.x - a.x;
+  const double cy = c.y - a.y;
+  const double d = 2.0 * (bx * cy - by * cx);
+  const double scale = (bx * bx + by * by) * (cx * cx + cy * cy);
+  if (!(d * d > 1e-18 * scale)) return false;
+  const double b2 = bx * bx + by * by;
+  const double c2 = cx * cx + cy * cy;
+  centre = {a.x + (cy * b2 - by * c2) / d, a.y + (bx * c2 - cx * b2) / d};
+  return std::isfinite(centre.x) && std::isfinite(centre.y);
+}
+
 }  // namespace
 
 struct Cutter::Impl {
@@ -106,12 +131,30 @@ struct Cutter::Impl {
     // fill gives each part that one unit weight whatever its area, so there is
     // nothing to weigh, and the soil tops serve only to place sections.
     one_fill = one_soil && !piezometric;
+    crack_range = slope::crack_range(model);
+    if (piezometric) {
+      const auto above = [](const Polyline& line, const Polyline& below) {
+        return std::any_of(line.begin(), line.end(),
+                           [&](const Point& p) { return p.y > level_at(below, p.x); });
+      };
+      ponded = above(model.piezometric_line, model.ground) ||
+               std::any_of(model.ground.begin(), model.ground.end(), [&](const Point& p) {
+                 return level_at(model.piezometric_line, p.x) > p.y;
+               });
+    }
   }
+
+  bool find_crack(const SlipSurface& surface, bool head_left, Point left, Point right,
+                  Point& bottom);
+  void crack_water(Point bottom, double yc, Cut& out) const;
+  void ponded_water(bool head_left, double yc, Cut& out);
+  [[nodiscard]] Point axis_of(const SlipSurface& surface, Cut::AxisRule& rule) const;
 
   SurfaceProblem place_sections(const SlipSurface& surface, std::int32_t slices, double xl,
                                 double xr);
   void add_surface_crossings(const SlipSurface& surface);
-  void sample_lines(const SlipSurface& surface, Point left, Point right);
+  void sample_lines(const SlipSurface& surface, Point left, Point right, bool left_crack,
+                    bool right_crack);
   std::size_t gather_lines(std::size_t j);
   [[gnu::flatten]] void weigh_slice(std::size_t j);
   void fill_with_one_soil();
@@ -132,6 +175,10 @@ struct Cutter::Impl {
   bool one_soil = false;       ///< the model has one soil: every point is in it
   bool one_fill = false;       ///< one soil, no piezometric line: see the constructor
   std::size_t line_count = 0;  ///< ground, the soil tops, the piezometric line if any
+  bool ponded = false;         ///< the piezometric line rises above the ground somewhere
+  CrackRange crack_range;
+  Polyline crack_line;  ///< the ground lowered by crack_line_depth
+  double crack_line_depth = kNaN;
 
   // Breaks and sections, x increasing.
   std::vector<double> vertex_x;
@@ -278,7 +325,8 @@ void Cutter::Impl::add_surface_crossings(const SlipSurface& surface) {
   }
 }
 
-void Cutter::Impl::sample_lines(const SlipSurface& surface, Point left, Point right) {
+void Cutter::Impl::sample_lines(const SlipSurface& surface, Point left, Point right,
+                                bool left_crack, bool right_crack) {
   const std::size_t n = xs.size();
   levels.resize(line_count * n);
   sample(map.model().ground, xs, line(0));
@@ -292,9 +340,18 @@ void Cutter::Impl::sample_lines(const SlipSurface& surface, Point left, Point ri
   } else {
     sample(surface.polyline, xs, slip.data());
   }
-  // The ends lie on the ground, where the surface meets it.
-  line(0)[0] = slip[0] = left.y;
-  line(0)[n - 1] = slip[n - 1] = right.y;
+  // The ends lie on the ground, where the surface meets it, or at the
+  // bottom of a crack, below the ground there.
+  if (left_crack) {
+    slip[0] = left.y;
+  } else {
+    line(0)[0] = slip[0] = left.y;
+  }
+  if (right_crack) {
+    slip[n - 1] = right.y;
+  } else {
+    line(0)[n - 1] = slip[n - 1] = right.y;
+  }
 }
 
 std::size_t Cutter::Impl::gather_lines(std::size_t j) {
@@ -482,7 +539,7 @@ double Cutter::Impl::load_at(double x) const {
   for (const std::int32_t i : loads_in) {
     const Load& load = map.model().loads[static_cast<std::size_t>(i)];
     if (std::min(load.from, load.to) <= x && x <= std::max(load.from, load.to)) {
-      q += load.intensity;
+      q += load.at(x);
     }
   }
   return q;
@@ -577,6 +634,125 @@ void Cutter::Impl::fill(Cut& out, bool head_left) const {
   last.vertical_load = before.vertical_load;
 }
 
+bool Cutter::Impl::find_crack(const SlipSurface& surface, bool head_left, Point left, Point right,
+                              Point& bottom) {
+  const Point head = head_left ? left : right;
+  const double depth = crack_depth_at(map, head.x);
+  if (!(depth > 0.0)) return false;
+  if (depth != crack_line_depth) {
+    crack_line = map.model().ground;
+    for (Point& p : crack_line) p.y -= depth;
+    crack_line_depth = depth;
+  }
+  // A surface that never reaches the crack line keeps its own head.
+  const GroundCrossing crossing = meet_ground(surface, crack_line);
+  if (crossing.problem != SurfaceProblem::none) return false;
+  bottom = head_left ? crossing.left : crossing.right;
+  return bottom.x >= crack_range.from && bottom.x <= crack_range.to && bottom.x > left.x &&
+         bottom.x < right.x;
+}
+
+void Cutter::Impl::crack_water(Point bottom, double yc, Cut& out) const {
+  const Model& model = map.model();
+  const double ground = level_at(model.ground, bottom.x);
+  out.crack.depth = ground - bottom.y;
+  double level = bottom.y + crack_water_depth(model.tension_crack, crack_line_depth);
+  // Water standing on the ground floods the crack.
+  if (piezometric) level = std::max(level, level_at(model.piezometric_line, bottom.x));
+  const double gamma = model.water_unit_weight;
+  if (!(level > bottom.y) || !(gamma > 0.0)) return;
+  out.crack.water_depth = std::min(level, ground) - bottom.y;
+  const double top = std::min(level, ground);
+  const double p0 = gamma * (level - bottom.y);
+  const double p1 = gamma * (level - top);
+  out.crack.thrust = 0.5 * (p0 + p1) * (top - bottom.y);
+  const double moment = (top - bottom.y) * pressure_moment(p0, p1, bottom.y, top, yc);
+  const std::size_t slices = xs.size() - 1;
+  out.water_force.assign(slices, 0.0);
+  out.water_moment.assign(slices, 0.0);
+  out.water_moment[0] = moment;
+}
+
+void Cutter::Impl::ponded_water(bool head_left, double yc, Cut& out) {
+  const std::size_t n = xs.size();
+  const double gamma = map.model().water_unit_weight;
+  const double* const ground = line(0);
+  const double* const water = line(line_count - 1);
+  const auto depth = [&](std::size_t j) {
+    const double d = water[j] - ground[j];
+    return d > 0.0 ? d : 0.0;
+  };
+  const double toe = head_left ? 1.0 : -1.0;
+  bool any = false;
+  for (std::size_t j = 0; j + 1 < n; ++j) {
+    const double da = depth(j);
+    const double db = depth(j + 1);
+    if (!(da > 0.0 || db > 0.0)) continue;
+    if (!any && out.water_force.empty()) {
+      out.water_force.assign(n - 1, 0.0);
+      out.water_moment.assign(n - 1, 0.0);
+    }
+    any = true;
+    // Its weight on the slice's top, as a load; its push normal to the top
+    // also has a horizontal part, with its moment about the axis.
+    intensity[j] += gamma * 0.5 * (da + db);
+    const double ga = ground[j];
+    const double gb = ground[j + 1];
+    const double force = gamma * 0.5 * (da + db) * (gb - ga);
+    const double top = (gb - ga) * pressure_moment(gamma * da, gamma * db, ga, gb, yc);
+    // The methods take the pore water on the base as one force at the
+    // chord's middle, whose horizontal part is moved there from where it
+    // acts; the same is done for the water above, so that still water alone
+    // turns no sliding mass.
+    const double sa = slip[j];
+    const double sb = slip[j + 1];
+    const double ua = gamma * pore_head[j];
+    const double ub = gamma * pore_head[j + 1];
+    const double base = -(sb - sa) * pressure_moment(ua, ub, sa, sb, yc);
+    const double base_middle = -(sb - sa) * (0.5 * (ua + ub)) * (yc - 0.5 * (sa + sb));
+    const std::size_t k = head_left ? j : n - 2 - j;
+    out.water_force[k] += toe * force;
+    out.water_moment[k] += toe * (top + (base - base_middle));
+  }
+}
+
+Point Cutter::Impl::axis_of(const SlipSurface& surface, Cut::AxisRule& rule) const {
+  if (surface.kind == SlipSurface::Kind::circle) {
+    rule = Cut::AxisRule::centre;
+    return {surface.circle.xc, surface.circle.yc};
+  }
+  if (surface.axis_given) {
+    rule = Cut::AxisRule::given;
+    return surface.axis;
+  }
+  rule = Cut::AxisRule::three_points;
+  const std::size_t n = xs.size();
+  const Point a{xs[0], slip[0]};
+  const Point b{xs[n - 1], slip[n - 1]};
+  // The deepest point: the farthest below the chord from end to end.
+  Point deepest = a;
+  double most = 0.0;
+  for (std::size_t j = 1; j + 1 < n; ++j) {
+    const double below = (b.x - a.x) * (slip[j] - a.y) - (xs[j] - a.x) * (b.y - a.y);
+    if (-below > most) {
+      most = -below;
+      deepest = {xs[j], slip[j]};
+    }
+  }
+  Point centre;
+  if (circumcentre(a, deepest, b, centre) && centre.y > deepest.y) return centre;
+  // A straight surface: a point far above its middle, so that the moments
+  // become the forces' parts along the surface.
+  const double length = std::hypot(b.x - a.x, b.y - a.y);
+  const double far = 1e6 * length;
+  const double ux = (b.x - a.x) / length;
+  const double uy = (b.y - a.y) / length;
+  // The normal pointing up.
+  const double nx = uy > 0.0 || (uy == 0.0 && ux < 0.0) ? -uy : uy;
+  const double ny = uy > 0.0 || (uy == 0.0 && ux < 0.0) ? ux : -ux;
+  return {0.5 * (a.x + b.x) + far * nx, 0.5 * (a.y + b.y) + far * ny};
+}
+
 Cutter::Cutter(const Model& model) : impl_(std::make_unique<Impl>(model)) {}
 
 Cutter::~Cutter() = default;
@@ -599,18 +775,26 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   }
   const GroundCrossing crossing = meet_ground(surface, model.ground);
   if (crossing.problem != SurfaceProblem::none) return refuse(crossing.problem);
-  const Point left = crossing.left;
-  const Point right = crossing.right;
+  Point left = crossing.left;
+  Point right = crossing.right;
   if (!(right.x > left.x)) return refuse(SurfaceProblem::too_thin);
   if (passes_below(surface, model.bedrock, left.x, right.x)) {
     return refuse(SurfaceProblem::below_bedrock);
+  }
+  const bool head_left = left.y >= right.y;
+  out.crack = {};
+  Point bottom;
+  if (m.crack_range.any && m.find_crack(surface, head_left, left, right, bottom)) {
+    out.crack.present = true;
+    (head_left ? left : right) = bottom;
   }
   if (const SurfaceProblem p = m.place_sections(surface, slices, left.x, right.x);
       p != SurfaceProblem::none) {
     return refuse(p);
   }
 
-  m.sample_lines(surface, left, right);
+  m.sample_lines(surface, left, right, out.crack.present && head_left,
+                 out.crack.present && !head_left);
   m.edges_in.clear();
   const std::span<const RegionEdge> edges = m.map.edges();
   for (std::size_t i = 0; i < edges.size(); ++i) {
@@ -639,7 +823,18 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   }
   m.water_at_sections();
 
-  const bool head_left = left.y >= right.y;
+  const Point axis = m.axis_of(surface, out.axis_rule);
+  out.water_force.clear();
+  out.water_moment.clear();
+  if (out.crack.present) m.crack_water(bottom, axis.y, out);
+  if (m.ponded) m.ponded_water(head_left, axis.y, out);
+  out.loads = {};
+  out.loads.kh = model.seismic.kh;
+  out.loads.kv = model.seismic.kv;
+  out.loads.axis_x = axis.x;
+  out.loads.axis_y = axis.y;
+  out.loads.active = model.seismic.any() || !out.water_moment.empty();
+
   m.fill(out, head_left);
   out.entry = head_left ? left : right;
   out.exit = head_left ? right : left;
@@ -657,6 +852,17 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   if (!finite) return refuse(SurfaceProblem::invalid);
   out.problem = SurfaceProblem::none;
   return out.problem;
+}
+
+std::vector<std::string_view> unwritable_forces(const Cut& cut) {
+  std::vector<std::string_view> names;
+  if (cut.crack.thrust != 0.0) names.emplace_back("crack water");
+  if (cut.loads.kh != 0.0 || cut.loads.kv != 0.0) names.emplace_back("earthquake");
+  if (std::any_of(cut.water_force.begin(), cut.water_force.end(),
+                  [](double f) { return f != 0.0; })) {
+    names.emplace_back("horizontal water thrust");
+  }
+  return names;
 }
 
 }  // namespace slope

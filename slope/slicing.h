@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "method/section.h"
@@ -27,13 +28,52 @@ struct Cut {
   std::vector<method::Section> sections;
   double water_unit_weight = 0.0;  ///< the model's, 0 for a dry model
 
+  /// The tension crack the head ends at, when the surface reached the
+  /// model's crack line: the first section's ground then stands `depth`
+  /// above its slip level.
+  struct Crack {
+    bool present = false;
+    double depth = 0.0;        ///< from the ground down to the surface
+    double water_depth = 0.0;  ///< water standing in it
+    double thrust = 0.0;       ///< the water's horizontal force towards the toe
+  } crack;
+
+  /// Where the moments of horizontal forces are taken about.
+  enum class AxisRule : unsigned char {
+    centre,        ///< the circle's centre
+    three_points,  ///< the circle through the head, the toe and the deepest point
+    given          ///< the point the surface came with
+  };
+  AxisRule axis_rule = AxisRule::centre;
+  /// Loads beyond the sections: earthquake coefficients, the axis, and
+  /// (through surface()) the water's horizontal thrusts below.
+  method::SurfaceLoads loads;
+  /// Per slice, head to toe, when water pushes on the surface sideways
+  /// (water standing on it, water in the crack); empty otherwise. See
+  /// method::SurfaceLoads.
+  std::vector<double> water_force;
+  std::vector<double> water_moment;
+
   /// What the methods read.
-  [[nodiscard]] method::SurfaceData surface() const { return {sections, water_unit_weight}; }
+  [[nodiscard]] method::SurfaceData surface() const {
+    method::SurfaceLoads with_water = loads;
+    with_water.water_force = water_force;
+    with_water.water_moment = water_moment;
+    return {sections, water_unit_weight, with_water};
+  }
 };
 
-/// Cuts surfaces through one model. Holds the model's prepared geometry and
-/// working buffers; one Cutter per thread. After the first few surfaces a
-/// cut allocates nothing unless a surface needs more sections than before.
+/// The forces of a cut that a slope data file has no place for, named for a
+/// message ("crack water", "earthquake", "horizontal water thrust"); none
+/// when the sections say everything.
+[[nodiscard]] std::vector<std::string_view> unwritable_forces(const Cut& cut);
+
+/// Cuts surfaces through one model: a surface that reaches the model's
+/// crack line at its head ends there (see Cut::crack); water standing on the
+/// ground weighs on the slices' tops (in their loads) and pushes sideways,
+/// and the model's earthquake coefficients go with every cut. Holds the model's prepared geometry
+/// and working buffers; one Cutter per thread. After the first few surfaces a cut allocates nothing
+/// unless a surface needs more sections than before.
 class Cutter {
  public:
   explicit Cutter(const Model& model);

@@ -198,7 +198,7 @@ Model layered_slope(bool lens) {
     s.region = {{60, 30}, {80, 27}, {85, 18}, {65, 21}};
     m.soils.push_back(s);
   }
-  m.piezometric_line = {{0, 45}, {50, 36}, {100, 19}, {130, 21}, {160, 21}};
+  m.piezometric_line = {{0, 45}, {50, 36}, {100, 19}, {130, 20}, {160, 20}};
   m.loads = {{10, 30, 15, 15}, {120, 150, 5, 5}};
   return m;
 }

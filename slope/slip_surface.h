@@ -24,6 +24,10 @@ struct SlipSurface {
   Kind kind = Kind::circle;
   Circle circle;
   Polyline polyline;
+  /// A polyline's moment point for horizontal forces, when given; otherwise
+  /// the centre of the circle through its head, its toe and its deepest point.
+  bool axis_given = false;
+  Point axis;
 };
 
 /// Why a surface does not cut out one sliding mass.

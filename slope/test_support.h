@@ -28,14 +28,16 @@ inline Model published_slope(double ru = 0.0) {
 }
 
 /// The published circle: centre (120, 90), radius 80.
-inline SlipSurface published_circle() { return {SlipSurface::Kind::circle, {120, 90, 80}, {}}; }
+inline SlipSurface published_circle() {
+  return {SlipSurface::Kind::circle, {120, 90, 80}, {}, false, {}};
+}
 
 inline SlipSurface circle(double xc, double yc, double radius) {
-  return {SlipSurface::Kind::circle, {xc, yc, radius}, {}};
+  return {SlipSurface::Kind::circle, {xc, yc, radius}, {}, false, {}};
 }
 
 inline SlipSurface polyline(Polyline points) {
-  return {SlipSurface::Kind::polyline, {}, std::move(points)};
+  return {SlipSurface::Kind::polyline, {}, std::move(points), false, {}};
 }
 
 /// The model mirrored about x = about: a slope facing the other way.
