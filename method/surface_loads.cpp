@@ -38,6 +38,14 @@ double centroid_level(const Section& a, const Section& b) {
 
 }  // namespace
 
+SliceLever slice_lever(double xa, double ya, double xb, double yb, double axis_x, double axis_y) {
+  const double dx = xb - xa;
+  const double dy = yb - ya;
+  const double length = std::hypot(dx, dy);
+  const double arm = std::fabs(dx * (ya - axis_y) - (xa - axis_x) * dy) / length;
+  return {0.5 * (ya + yb) + arm * (std::fabs(dx) / length), arm};
+}
+
 void add_vertical_loads(const SurfaceLoads& loads, std::size_t slices, SliceTable& table) {
   if (loads.kv == 0.0) return;
   for (std::size_t s = 0; s < slices; ++s) table.load[s] += loads.kv * table.weight[s];
@@ -49,12 +57,14 @@ void add_horizontal_loads(const SurfaceLoads& loads, std::span<const Section> se
   for (std::size_t s = 0; s < slices; ++s) {
     const Section& a = sections[s];
     const Section& b = sections[s + 1];
+    const SliceLever lever =
+        slice_lever(a.x, a.slip_level, b.x, b.slip_level, loads.axis_x, loads.axis_y);
     double force = 0.0;
     double moment = 0.0;
     if (loads.kh != 0.0) {
       const double quake = loads.kh * table.weight[s];
       force += quake;
-      moment += quake * (loads.axis_y - centroid_level(a, b));
+      moment += quake * (lever.level - centroid_level(a, b));
     }
     if (water) {
       force += loads.water_force[s];

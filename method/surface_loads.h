@@ -1,9 +1,12 @@
 // Forces a slope model puts on a surface beyond what a slope data file
 // holds: earthquake coefficients and horizontal water thrusts, with the
-// point the methods take their moments about. Each slice's driving term is
-// the moment of its forces about that point divided by the distance of its
-// base line from it, which for a circle's chord is exactly how its weight
-// enters (weight times the sine of the base).
+// axis of the surface. The methods take a slice's weight as weight times the
+// sine of its base, which is its moment about any point on the normal of the
+// base through the base's middle, over that point's distance from the base.
+// A horizontal force enters the same way: its moment about the point at the
+// axis's distance on that normal, over the distance. For a circle that point
+// is the centre for every slice; for a polyline the forces keep their share
+// along each base as the weights do.
 #pragma once
 
 #include <cstddef>
@@ -18,16 +21,27 @@ struct SurfaceLoads {
   bool active = false;  ///< false: none of the below; the methods skip them
   double kh = 0.0;      ///< kh W towards the toe at each slice's centroid
   double kv = 0.0;      ///< kv W downward at the same point
-  double axis_x = 0.0;  ///< the moment point: a circle's centre
+  double axis_x = 0.0;  ///< a circle's centre, or a polyline's axis
   double axis_y = 0.0;
   /// Per slice, head to toe; empty when there is no water on the surface:
   /// the horizontal force of the water on the slice's top, towards the toe,
-  /// and the driving moment about the axis of all the water's horizontal
-  /// thrusts on the slice (its top, and on the first slice the water in a
-  /// crack at the head).
+  /// and the driving moment of all the water's horizontal thrusts on the
+  /// slice (its top, and on the first slice the water in a crack at the
+  /// head) about the slice's moment point (slice_lever).
   std::span<const double> water_force;
   std::span<const double> water_moment;
 };
+
+/// A slice's moment point for horizontal forces: the point on the upward
+/// normal through the middle of its base (from (xa, ya) to (xb, yb)), as far
+/// from the base line as the axis is. `level` is its height, `arm` that
+/// distance.
+struct SliceLever {
+  double level = 0.0;
+  double arm = 0.0;
+};
+[[nodiscard]] SliceLever slice_lever(double xa, double ya, double xb, double yb, double axis_x,
+                                     double axis_y);
 
 /// Adds kv W to each slice's load, before the driving terms are formed.
 void add_vertical_loads(const SurfaceLoads& loads, std::size_t slices, SliceTable& table);

@@ -146,8 +146,11 @@ struct Cutter::Impl {
 
   bool find_crack(const SlipSurface& surface, bool head_left, Point left, Point right,
                   Point& bottom);
-  void crack_water(Point bottom, double yc, Cut& out) const;
-  void ponded_water(bool head_left, double yc, Cut& out);
+  [[nodiscard]] double lever_level(std::size_t j, Point axis) const {
+    return method::slice_lever(xs[j], slip[j], xs[j + 1], slip[j + 1], axis.x, axis.y).level;
+  }
+  void crack_water(Point bottom, bool head_left, Point axis, Cut& out) const;
+  void ponded_water(bool head_left, Point axis, Cut& out);
   [[nodiscard]] Point axis_of(const SlipSurface& surface, Cut::AxisRule& rule) const;
 
   SurfaceProblem place_sections(const SlipSurface& surface, std::int32_t slices, double xl,
@@ -652,7 +655,7 @@ bool Cutter::Impl::find_crack(const SlipSurface& surface, bool head_left, Point 
          bottom.x < right.x;
 }
 
-void Cutter::Impl::crack_water(Point bottom, double yc, Cut& out) const {
+void Cutter::Impl::crack_water(Point bottom, bool head_left, Point axis, Cut& out) const {
   const Model& model = map.model();
   const double ground = level_at(model.ground, bottom.x);
   out.crack.depth = ground - bottom.y;
@@ -661,19 +664,19 @@ void Cutter::Impl::crack_water(Point bottom, double yc, Cut& out) const {
   if (piezometric) level = std::max(level, level_at(model.piezometric_line, bottom.x));
   const double gamma = model.water_unit_weight;
   if (!(level > bottom.y) || !(gamma > 0.0)) return;
-  out.crack.water_depth = std::min(level, ground) - bottom.y;
   const double top = std::min(level, ground);
+  out.crack.water_depth = top - bottom.y;
   const double p0 = gamma * (level - bottom.y);
   const double p1 = gamma * (level - top);
   out.crack.thrust = 0.5 * (p0 + p1) * (top - bottom.y);
-  const double moment = (top - bottom.y) * pressure_moment(p0, p1, bottom.y, top, yc);
   const std::size_t slices = xs.size() - 1;
+  const double about = lever_level(head_left ? 0 : slices - 1, axis);
   out.water_force.assign(slices, 0.0);
   out.water_moment.assign(slices, 0.0);
-  out.water_moment[0] = moment;
+  out.water_moment[0] = (top - bottom.y) * pressure_moment(p0, p1, bottom.y, top, about);
 }
 
-void Cutter::Impl::ponded_water(bool head_left, double yc, Cut& out) {
+void Cutter::Impl::ponded_water(bool head_left, Point axis, Cut& out) {
   const std::size_t n = xs.size();
   const double gamma = map.model().water_unit_weight;
   const double* const ground = line(0);
@@ -682,37 +685,50 @@ void Cutter::Impl::ponded_water(bool head_left, double yc, Cut& out) {
     const double d = water[j] - ground[j];
     return d > 0.0 ? d : 0.0;
   };
+  const auto under_water = [&](std::size_t j) { return depth(j) > 0.0 || depth(j + 1) > 0.0; };
+  // The moment about `about` of the water's push on the vertical side of the
+  // sliding mass at section j, from the slip surface up to the ground,
+  // towards +x.
+  const auto side = [&](std::size_t j, double about) {
+    const double s = slip[j];
+    const double g = ground[j];
+    return (g - s) * pressure_moment(gamma * (water[j] - s), gamma * depth(j), s, g, about);
+  };
   const double toe = head_left ? 1.0 : -1.0;
-  bool any = false;
   for (std::size_t j = 0; j + 1 < n; ++j) {
-    const double da = depth(j);
-    const double db = depth(j + 1);
-    if (!(da > 0.0 || db > 0.0)) continue;
-    if (!any && out.water_force.empty()) {
+    if (!under_water(j)) continue;
+    if (out.water_force.empty()) {
       out.water_force.assign(n - 1, 0.0);
       out.water_moment.assign(n - 1, 0.0);
     }
-    any = true;
+    const double da = depth(j);
+    const double db = depth(j + 1);
+    const double about = lever_level(j, axis);
     // Its weight on the slice's top, as a load; its push normal to the top
-    // also has a horizontal part, with its moment about the axis.
+    // also has a horizontal part, with its moment.
     intensity[j] += gamma * 0.5 * (da + db);
     const double ga = ground[j];
     const double gb = ground[j + 1];
     const double force = gamma * 0.5 * (da + db) * (gb - ga);
-    const double top = (gb - ga) * pressure_moment(gamma * da, gamma * db, ga, gb, yc);
+    double moment = (gb - ga) * pressure_moment(gamma * da, gamma * db, ga, gb, about);
     // The methods take the pore water on the base as one force at the
-    // chord's middle, whose horizontal part is moved there from where it
-    // acts; the same is done for the water above, so that still water alone
-    // turns no sliding mass.
+    // chord's middle; the water standing above is shared out among the
+    // slices so that it and the pore water form one still body: each slice
+    // under water takes the push on its sides where a slice under water
+    // stands beside it (the pair cancels in the whole), and the
+    // difference between the base's push and that force's, so that still
+    // water alone turns no slice.
     const double sa = slip[j];
     const double sb = slip[j + 1];
     const double ua = gamma * pore_head[j];
     const double ub = gamma * pore_head[j + 1];
-    const double base = -(sb - sa) * pressure_moment(ua, ub, sa, sb, yc);
-    const double base_middle = -(sb - sa) * (0.5 * (ua + ub)) * (yc - 0.5 * (sa + sb));
+    moment += -(sb - sa) * pressure_moment(ua, ub, sa, sb, about);
+    moment -= -(sb - sa) * (0.5 * (ua + ub)) * (about - 0.5 * (sa + sb));
+    if (j > 0 && under_water(j - 1)) moment += side(j, about);
+    if (j + 2 < n && under_water(j + 1)) moment -= side(j + 1, about);
     const std::size_t k = head_left ? j : n - 2 - j;
     out.water_force[k] += toe * force;
-    out.water_moment[k] += toe * (top + (base - base_middle));
+    out.water_moment[k] += toe * moment;
   }
 }
 
@@ -826,8 +842,8 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   const Point axis = m.axis_of(surface, out.axis_rule);
   out.water_force.clear();
   out.water_moment.clear();
-  if (out.crack.present) m.crack_water(bottom, axis.y, out);
-  if (m.ponded) m.ponded_water(head_left, axis.y, out);
+  if (out.crack.present) m.crack_water(bottom, head_left, axis, out);
+  if (m.ponded) m.ponded_water(head_left, axis, out);
   out.loads = {};
   out.loads.kh = model.seismic.kh;
   out.loads.kv = model.seismic.kv;

@@ -1,0 +1,105 @@
+// The loads a model adds to its surfaces, checked against physical
+// identities: loads of no size change nothing, still water over a slope
+// acts as buoyancy, and an earthquake on an infinite slope.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "method/method_run.h"
+#include "slope/slicing.h"
+#include "slope/test_support.h"
+
+namespace slope {
+namespace {
+
+using testing::circle;
+using testing::published_circle;
+using testing::published_slope;
+
+// The simplified method's factor, converged far below its usual tolerance:
+// the identities hold for its equations, not for where an iteration stops.
+method::MethodResult simplified(const Model& model, const SlipSurface& surface, int slices = 60) {
+  Cutter cutter(model);
+  Cut cut;
+  EXPECT_EQ(cutter.cut(surface, slices, cut), SurfaceProblem::none);
+  method::MethodSettings settings;
+  settings.tension = method::TensionRule::allow;
+  settings.tolerance = 1e-13;
+  settings.iteration_limit = 500;
+  return method::run_method(cut.surface(), settings).result;
+}
+
+TEST(LoadsTest, LoadsOfNoSizeChangeNoBit) {
+  Model plain = published_slope();
+  plain.loads = {{60, 100, 40, 40}};
+  Model with = plain;
+  with.seismic = {0.0, 0.0};
+  with.tension_crack = {};
+  with.tension_crack.depth = 0.0;  // a crack of depth 0 is none
+  const std::vector<SlipSurface> surfaces{published_circle(), circle(110, 100, 85),
+                                          circle(100, 80, 50)};
+  for (const SlipSurface& surface : surfaces) {
+    for (const method::Method m : {method::Method::simplified, method::Method::ordinary}) {
+      Cutter a(plain), b(with);
+      Cut ca, cb;
+      ASSERT_EQ(a.cut(surface, 40, ca), SurfaceProblem::none);
+      ASSERT_EQ(b.cut(surface, 40, cb), SurfaceProblem::none);
+      method::MethodSettings settings;
+      settings.method = m;
+      const double fa = method::run_method(ca.surface(), settings).result.factor;
+      const double fb = method::run_method(cb.surface(), settings).result.factor;
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(fa), std::bit_cast<std::uint64_t>(fb));
+      EXPECT_FALSE(cb.loads.active);
+    }
+  }
+}
+
+TEST(LoadsTest, StillWaterOverTheSlopeIsBuoyancy) {
+  // Submerged under water standing above the crest, the slope stands as the
+  // same slope dry with the buoyant unit weight, for any circle.
+  Model wet = published_slope();
+  wet.soils[0].saturated_unit_weight = 125;
+  wet.piezometric_line = {{0, 75}, {200, 75}};
+  Model buoyant = published_slope();
+  buoyant.soils[0].unit_weight = 125 - 62.4;
+  buoyant.soils[0].saturated_unit_weight = 125 - 62.4;
+  for (const SlipSurface& surface :
+       {published_circle(), circle(110, 100, 85), circle(100, 80, 50), circle(95, 60, 40)}) {
+    const method::MethodResult w = simplified(wet, surface);
+    const method::MethodResult d = simplified(buoyant, surface);
+    ASSERT_TRUE(w.has_factor() && d.has_factor());
+    EXPECT_NEAR(w.factor, d.factor, 1e-9 * d.factor);
+  }
+}
+
+TEST(LoadsTest, EarthquakeOnAnInfiniteSlope) {
+  // A dry cohesionless slope at beta, cut by a long shallow surface parallel
+  // to it: F = (cos b - kh sin b) tan phi / (sin b + kh cos b).
+  const double beta = 20.0;
+  const double phi = 35.0;
+  const double kh = 0.15;
+  const double t = std::tan(beta * std::numbers::pi / 180.0);
+  Model m;
+  m.ground = {{-20, 0}, {0, 0}, {1000, 1000 * t}, {1020, 1000 * t}};
+  Soil soil;
+  soil.unit_weight = 19;
+  soil.saturated_unit_weight = 19;
+  soil.friction_angle = phi;
+  soil.top = m.ground;
+  m.soils.push_back(soil);
+  m.seismic = {kh, 0.0};
+  const double depth = 2.0;
+  const SlipSurface surface = testing::polyline(
+      {{1, 1 * t + 1}, {11, 11 * t - depth}, {989, 989 * t - depth}, {999, 999 * t + 1}});
+  const double b = beta * std::numbers::pi / 180.0;
+  const double expected = (std::cos(b) - kh * std::sin(b)) *
+                          std::tan(phi * std::numbers::pi / 180.0) /
+                          (std::sin(b) + kh * std::cos(b));
+  const method::MethodResult r = simplified(m, surface, 1000);
+  ASSERT_TRUE(r.has_factor());
+  EXPECT_NEAR(r.factor, expected, 0.005 * expected);
+}
+
+}  // namespace
+}  // namespace slope
