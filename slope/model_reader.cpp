@@ -25,13 +25,16 @@ namespace {
 constexpr TomlLimits kTomlLimits{3 * kMaxModelPoints + 100'000, 16, 8};
 
 using Keys = std::span<const std::string_view>;
-constexpr std::array<std::string_view, 8> kRootKeys = {
-    "title", "subtitle", "units", "water_unit_weight", "bedrock", "soil", "water", "load"};
+constexpr std::array<std::string_view, 10> kRootKeys = {
+    "title", "subtitle", "units", "water_unit_weight", "bedrock",
+    "soil",  "water",    "load",  "tension_crack",     "seismic"};
 constexpr std::array<std::string_view, 8> kSoilKeys = {
     "name", "unit_weight", "saturated_unit_weight", "cohesion", "friction_angle", "ru",
     "top",  "region"};
 constexpr std::array<std::string_view, 1> kWaterKeys = {"piezometric_line"};
 constexpr std::array<std::string_view, 3> kLoadKeys = {"from", "to", "intensity"};
+constexpr std::array<std::string_view, 4> kCrackKeys = {"depth", "water_depth", "from", "to"};
+constexpr std::array<std::string_view, 2> kSeismicKeys = {"kh", "kv"};
 
 std::string count_text(std::size_t count) {
   const std::string digits = std::to_string(count);
@@ -118,7 +121,7 @@ class Reader {
     }
     const toml::table& root = parsed.table();
     if (read_root(root) && check_water() && check_regions() && find_ground() &&
-        check_ground_lines() && check_loads()) {
+        check_ground_lines() && check_loads() && check_crack()) {
       reading_.status = ModelStatus::ok;
     }
     return finish();
@@ -283,6 +286,37 @@ class Reader {
                                                  "]] tables, not as ", type_text(node->type())}));
   }
 
+  // The table under `key` ([water], [tension_crack], ...) into `out`, its
+  // keys checked; null when the key is absent.
+  bool section(const toml::table& root, std::string_view key, Keys allowed,
+               const toml::table*& out) {
+    out = nullptr;
+    const toml::node* node = root.get(key);
+    if (node == nullptr) return true;
+    out = node->as_table();
+    if (out == nullptr) {
+      return fail(*node,
+                  concat({key, " must be a [", key, "] table, not ", type_text(node->type())}));
+    }
+    return check_keys(*out, allowed, concat({"in [", key, "]"}));
+  }
+
+  // A number, or the string `word` (then `is_word`, and `out` is left alone).
+  bool number_or_word(const toml::node& node, std::string_view what, std::string_view word,
+                      double& out, bool& is_word) {
+    is_word = false;
+    if (const auto* string = node.as_string()) {
+      is_word = string->get() == word;
+      return is_word || fail(node, concat({what, " is a string other than \"", word,
+                                           "\": give a number or the word \"", word, "\""}));
+    }
+    if (!node.is_number()) {
+      return fail(node, concat({what, " must be a number or the word \"", word, "\", not ",
+                                type_text(node.type())}));
+    }
+    return number(node, what, out);
+  }
+
   bool read_root(const toml::table& root) {
     if (!check_keys(root, kRootKeys, "at the top level")) return false;
     Model& model = reading_.model;
@@ -306,7 +340,8 @@ class Reader {
       bedrock_place_ = node->as_array();
       if (!points(*node, "the bedrock line", false, model.bedrock)) return false;
     }
-    return read_soils(root) && read_water(root) && read_loads(root);
+    return read_soils(root) && read_water(root) && read_loads(root) && read_crack(root) &&
+           read_seismic(root);
   }
 
   bool read_soils(const toml::table& root) {
@@ -424,15 +459,11 @@ class Reader {
   }
 
   bool read_water(const toml::table& root) {
-    const toml::node* node = root.get("water");
-    if (node == nullptr) return true;
-    const toml::table* water = node->as_table();
-    if (water == nullptr) {
-      return fail(*node, concat({"water must be a [water] table, not ", type_text(node->type())}));
-    }
-    if (!check_keys(*water, kWaterKeys, "in [water]")) return false;
+    const toml::table* water = nullptr;
+    if (!section(root, "water", kWaterKeys, water)) return false;
+    if (water == nullptr) return true;
     const toml::node* line = water->get("piezometric_line");
-    if (line == nullptr) return fail(*node, "[water] has no piezometric_line");
+    if (line == nullptr) return fail(*water, "[water] has no piezometric_line");
     piezometric_place_ = line->as_array();
     return points(*line, "the piezometric line", false, reading_.model.piezometric_line);
   }
@@ -464,8 +495,7 @@ class Reader {
       places.from = field("from", load.from);
       if (places.from == nullptr) return false;
       places.to = field("to", load.to);
-      if (places.to == nullptr || field("intensity", load.intensity) == nullptr) return false;
-      load.intensity_to = load.intensity;
+      if (places.to == nullptr || !read_intensity(*table, label, load)) return false;
       if (load.from >= load.to) {
         return fail(*places.to,
                     concat({label, " runs from x = ", text::shortest(load.from),
@@ -473,6 +503,100 @@ class Reader {
       }
       reading_.model.loads.push_back(load);
       load_places_.push_back(places);
+    }
+    return true;
+  }
+
+  // A number, or two: the intensity at from and at to.
+  bool read_intensity(const toml::table& table, std::string_view label, Load& load) {
+    const toml::node* node = table.get("intensity");
+    if (node == nullptr) return fail(table, concat({label, " has no intensity"}));
+    const std::string what = concat({"intensity of ", label});
+    const toml::array* pair = node->as_array();
+    if (pair == nullptr) {
+      if (!number(*node, what, load.intensity)) return false;
+      load.intensity_to = load.intensity;
+      return true;
+    }
+    if (pair->size() != 2) {
+      return fail(*node, concat({what, " is an array of ", std::to_string(pair->size()),
+                                 pair->size() == 1 ? " value" : " values",
+                                 ": give one number, or two [at from, at to]"}));
+    }
+    return number(*pair->get(0), concat({"the intensity at from of ", label}), load.intensity) &&
+           number(*pair->get(1), concat({"the intensity at to of ", label}), load.intensity_to);
+  }
+
+  bool read_crack(const toml::table& root) {
+    const toml::table* table = nullptr;
+    if (!section(root, "tension_crack", kCrackKeys, table)) return false;
+    if (table == nullptr) return true;
+    TensionCrack& crack = reading_.model.tension_crack;
+    const toml::node* depth = table->get("depth");
+    if (depth == nullptr) return fail(*table, "[tension_crack] has no depth");
+    if (!number_or_word(*depth, "depth of [tension_crack]", "auto", crack.depth,
+                        crack.automatic_depth)) {
+      return false;
+    }
+    if (crack.depth < 0.0) {
+      return fail(*depth, concat({"depth of [tension_crack] is ", text::shortest(crack.depth),
+                                  ": it must not be negative (0: no crack)"}));
+    }
+    crack.present = crack.automatic_depth || crack.depth > 0.0;
+    if (const toml::node* water = table->get("water_depth")) {
+      if (!number_or_word(*water, "water_depth of [tension_crack]", "full", crack.water_depth,
+                          crack.full)) {
+        return false;
+      }
+      if (crack.water_depth < 0.0) {
+        return fail(*water,
+                    concat({"water_depth of [tension_crack] is ", text::shortest(crack.water_depth),
+                            ": it must not be negative (0: a dry crack)"}));
+      }
+      if (!crack.automatic_depth && crack.water_depth > crack.depth) {
+        return fail(*water,
+                    concat({"water_depth of [tension_crack] is ", text::shortest(crack.water_depth),
+                            ", more than its depth ", text::shortest(crack.depth)}));
+      }
+    }
+    crack_from_ = table->get("from");
+    crack_to_ = table->get("to");
+    if ((crack_from_ == nullptr) != (crack_to_ == nullptr)) {
+      return fail(
+          crack_from_ != nullptr ? *crack_from_ : *crack_to_,
+          concat({"[tension_crack] gives ", crack_from_ != nullptr ? "from" : "to", " without ",
+                  crack_from_ != nullptr ? "to" : "from", ": give both or neither"}));
+    }
+    if (crack_from_ == nullptr) return true;
+    crack.range_given = true;
+    if (!number(*crack_from_, "from of [tension_crack]", crack.from) ||
+        !number(*crack_to_, "to of [tension_crack]", crack.to)) {
+      return false;
+    }
+    return crack.from < crack.to ||
+           fail(*crack_to_,
+                concat({"[tension_crack] runs from x = ", text::shortest(crack.from),
+                        " to x = ", text::shortest(crack.to), ": from must be left of to"}));
+  }
+
+  bool read_seismic(const toml::table& root) {
+    const toml::table* table = nullptr;
+    if (!section(root, "seismic", kSeismicKeys, table)) return false;
+    if (table == nullptr) return true;
+    Seismic& seismic = reading_.model.seismic;
+    if (const toml::node* kh = table->get("kh")) {
+      if (!number(*kh, "kh of [seismic]", seismic.kh)) return false;
+      if (seismic.kh < 0.0 || seismic.kh > 1.0) {
+        return fail(*kh, concat({"kh of [seismic] is ", text::shortest(seismic.kh),
+                                 ": it must lie from 0 to 1"}));
+      }
+    }
+    if (const toml::node* kv = table->get("kv")) {
+      if (!number(*kv, "kv of [seismic]", seismic.kv)) return false;
+      if (seismic.kv <= -1.0 || seismic.kv > 1.0) {
+        return fail(*kv, concat({"kv of [seismic] is ", text::shortest(seismic.kv),
+                                 ": it must lie above -1, up to 1 (downward positive)"}));
+      }
     }
     return true;
   }
@@ -614,14 +738,6 @@ class Reader {
                     "; it must span the whole ground, from x = ", text::shortest(ground.front().x),
                     " to x = ", text::shortest(ground.back().x)}));
       }
-      const Rise rise = find_rise_above(line, ground, tolerance_);
-      if (rise.found) {
-        return fail(place_at(*piezometric_place_, line, rise.x),
-                    concat({"the piezometric line is above the ground at x = ",
-                            text::shortest(rise.x), " (", text::shortest(rise.height),
-                            " over ground at ", text::shortest(rise.height_below),
-                            "): ponded water above the ground is not modelled"}));
-      }
     }
     if (!model.bedrock.empty()) {
       const Rise rise = find_rise_above(model.bedrock, ground, tolerance_);
@@ -651,11 +767,25 @@ class Reader {
     return true;
   }
 
+  bool check_crack() {
+    const TensionCrack& crack = reading_.model.tension_crack;
+    const double left = reading_.model.ground.front().x;
+    const double right = reading_.model.ground.back().x;
+    if (!crack.range_given || (crack.from >= left && crack.to <= right)) return true;
+    return fail(crack.from < left ? *crack_from_ : *crack_to_,
+                concat({"[tension_crack] (x = ", text::shortest(crack.from), " to ",
+                        text::shortest(crack.to),
+                        ") reaches beyond the ground, which runs from x = ", text::shortest(left),
+                        " to x = ", text::shortest(right)}));
+  }
+
   ModelReading reading_;
   std::vector<SoilPlaces> soil_places_;
   std::vector<LoadPlaces> load_places_;
   const toml::array* bedrock_place_ = nullptr;
   const toml::array* piezometric_place_ = nullptr;
+  const toml::node* crack_from_ = nullptr;
+  const toml::node* crack_to_ = nullptr;
   std::size_t total_points_ = 0;
   std::size_t region_points_ = 0;
   double tolerance_ = 0.0;

@@ -44,11 +44,14 @@ struct ModelReading {
 /// Parses and validates `text`. Derives Model::ground. Refuses unknown keys,
 /// wrong types, non-finite numbers, lines whose x does not increase, soils
 /// without properties, negative unit weights or cohesion, friction angles
-/// outside 0 to 90 (90 itself included), loads beyond the ground, a
-/// piezometric line above the ground or not spanning it, ru together with a
-/// piezometric line, water without a water unit weight, self-crossing or
-/// overlapping regions, soils leaving a gap in the ground, and models beyond
-/// the size limits above. Positions are toml++'s: columns count characters.
+/// outside 0 to 90 (90 itself included), loads or a crack range beyond the
+/// ground, a piezometric line not spanning the ground (above the ground it
+/// is accepted: water standing on the slope), a bedrock line above the
+/// ground, ru together with a piezometric line, water without a water unit
+/// weight, a crack's water deeper than its depth, earthquake coefficients
+/// out of range, self-crossing or overlapping regions, soils leaving a gap
+/// in the ground, and models beyond the size limits above. Positions are
+/// toml++'s: columns count characters.
 [[nodiscard]] ModelReading read_model(std::string_view text);
 
 /// "NAME:LINE:COLUMN: WHAT" (or "NAME: WHAT" without a place), the form of

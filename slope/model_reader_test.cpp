@@ -123,9 +123,6 @@ TEST(ModelReader, RefusesWithPlaceAndReason) {
        "no soil lies between x = 50 (where soil 1 (\"clay\") ends) and x = 60"},
       {"vertical step", kModel + soil("block", "region = [[40, 0], [50, 0], [50, 12], [40, 12]]\n"),
        13, 10, "steps vertically at x = 40 (at the edge of soil 2 (\"block\"))"},
-      {"ponded water",
-       "water_unit_weight = 9.81\n" + kModel + "[water]\npiezometric_line = [[0, 1], [50, 1]]\n",
-       10, 21, "the piezometric line is above the ground at x = 0 (1 over ground at 0)"},
       {"piezometric line short of the ground",
        "water_unit_weight = 9.81\n" + kModel + "[water]\npiezometric_line = [[0, -1], [40, -1]]\n",
        10, 20, "it must span the whole ground, from x = 0 to x = 50"},
@@ -139,6 +136,43 @@ TEST(ModelReader, RefusesWithPlaceAndReason) {
        "load 1 has no intensity"},
       {"load of infinite intensity", kModel + "[[load]]\nfrom = 40\nto = 45\nintensity = -inf\n",
        11, 13, "not -inf"},
+      {"intensity of three numbers",
+       kModel + "[[load]]\nfrom = 40\nto = 45\nintensity = [1, 2, 3]\n", 11, 13,
+       "intensity of load 1 is an array of 3 values: give one number, or two"},
+      {"intensity at to as text", kModel + "[[load]]\nfrom = 40\nto = 45\nintensity = [1, \"2\"]\n",
+       11, 17, "the intensity at to of load 1 must be a number, not a string"},
+      {"crack as a number", "tension_crack = 2\n" + kModel, 1, 17,
+       "tension_crack must be a [tension_crack] table, not an integer"},
+      {"unknown crack key", kModel + "[tension_crack]\ndepth = 2\nwidth = 1\n", 10, 1,
+       "unknown key \"width\" in [tension_crack] (it may hold depth, water_depth, from, to)"},
+      {"crack without depth", kModel + "[tension_crack]\nfrom = 40\n", 8, 1,
+       "[tension_crack] has no depth"},
+      {"crack depth of another word", kModel + "[tension_crack]\ndepth = \"deep\"\n", 9, 9,
+       "give a number or the word \"auto\""},
+      {"negative crack depth", kModel + "[tension_crack]\ndepth = -1\n", 9, 9,
+       "depth of [tension_crack] is -1: it must not be negative"},
+      {"crack depth as a boolean", kModel + "[tension_crack]\ndepth = true\n", 9, 9,
+       "must be a number or the word \"auto\", not a boolean"},
+      {"water deeper than the crack", kModel + "[tension_crack]\ndepth = 2\nwater_depth = 3\n", 10,
+       15, "water_depth of [tension_crack] is 3, more than its depth 2"},
+      {"crack water of another word",
+       kModel + "[tension_crack]\ndepth = \"auto\"\nwater_depth = \"half\"\n", 10, 15,
+       "give a number or the word \"full\""},
+      {"negative water in an automatic crack",
+       kModel + "[tension_crack]\ndepth = \"auto\"\nwater_depth = -1\n", 10, 15,
+       "must not be negative"},
+      {"crack range without its end", kModel + "[tension_crack]\ndepth = 2\nfrom = 40\n", 10, 8,
+       "[tension_crack] gives from without to: give both or neither"},
+      {"crack range backwards", kModel + "[tension_crack]\ndepth = 2\nfrom = 40\nto = 30\n", 11, 6,
+       "[tension_crack] runs from x = 40 to x = 30"},
+      {"crack range beyond the ground", kModel + "[tension_crack]\ndepth = 2\nfrom = -5\nto = 20\n",
+       10, 8, "[tension_crack] (x = -5 to 20) reaches beyond the ground, which runs from x = 0"},
+      {"unknown seismic key", kModel + "[seismic]\nkx = 0.1\n", 9, 1,
+       "unknown key \"kx\" in [seismic] (it may hold kh, kv)"},
+      {"kh above 1", kModel + "[seismic]\nkh = 1.5\n", 9, 6, "kh of [seismic] is 1.5"},
+      {"negative kh", kModel + "[seismic]\nkh = -0.1\n", 9, 6, "it must lie from 0 to 1"},
+      {"kv of -1", kModel + "[seismic]\nkv = -1\n", 9, 6,
+       "kv of [seismic] is -1: it must lie above -1"},
   };
   for (const Rejected& c : cases) {
     SCOPED_TRACE(c.fault);
@@ -203,6 +237,43 @@ TEST(ModelReader, ReadsTheOtherExamples) {
   EXPECT_EQ(dam.model.soils[0].region.size(), 4U);
   EXPECT_EQ(dam.model.ground.front().x, 0.0);
   EXPECT_EQ(dam.model.ground.back().x, 120.0);
+}
+
+TEST(ModelReader, ReadsCrackEarthquakeVaryingLoadsAndPondedWater) {
+  const ModelReading all =
+      read_model("water_unit_weight = 9.81\n" + kModel +
+                 "[water]\npiezometric_line = [[0, 1], [50, 1]]\n"  // 1 above the toe: ponded
+                 "[[load]]\nfrom = 35\nto = 45\nintensity = [20, 40.5]\n"
+                 "[tension_crack]\ndepth = \"auto\"\nwater_depth = \"full\"\nfrom = 30\nto = 50\n"
+                 "[seismic]\nkh = 0.15\n");
+  ASSERT_EQ(all.status, ModelStatus::ok) << all.error.what;
+  const Model& model = all.model;
+  EXPECT_EQ(model.piezometric_line.front().y, 1.0);
+  ASSERT_EQ(model.loads.size(), 1U);
+  EXPECT_EQ(model.loads[0].intensity, 20.0);
+  EXPECT_EQ(model.loads[0].intensity_to, 40.5);
+  const TensionCrack& crack = model.tension_crack;
+  EXPECT_TRUE(crack.present && crack.automatic_depth && crack.full && crack.range_given);
+  EXPECT_EQ(crack.from, 30.0);
+  EXPECT_EQ(crack.to, 50.0);
+  EXPECT_EQ(model.seismic.kh, 0.15);
+  EXPECT_EQ(model.seismic.kv, 0.0);
+
+  const ModelReading numeric =
+      read_model(kModel +
+                 "[[load]]\nfrom = 35\nto = 45\nintensity = 20\n"
+                 "[tension_crack]\ndepth = 2.5\nwater_depth = 1.25\n[seismic]\nkv = -0.5\n");
+  ASSERT_EQ(numeric.status, ModelStatus::ok) << numeric.error.what;
+  EXPECT_EQ(numeric.model.loads[0].intensity_to, 20.0);
+  const TensionCrack& given = numeric.model.tension_crack;
+  EXPECT_TRUE(given.present && !given.automatic_depth && !given.full && !given.range_given);
+  EXPECT_EQ(given.depth, 2.5);
+  EXPECT_EQ(given.water_depth, 1.25);
+  EXPECT_EQ(numeric.model.seismic.kv, -0.5);
+
+  const ModelReading none = read_model(kModel + "[tension_crack]\ndepth = 0\n");
+  ASSERT_EQ(none.status, ModelStatus::ok) << none.error.what;
+  EXPECT_FALSE(none.model.tension_crack.present);
 }
 
 // Text of a model whose single top line has `points` points.

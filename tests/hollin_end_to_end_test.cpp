@@ -78,6 +78,27 @@ TEST(HollinCommandLine, ExitStatusesAndMessages) {
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(result.errors.rfind("hollin: bad.toml:2:", 0), 0U) << result.errors;
 
+  // The summary of a model with a crack, an earthquake, a varying load and
+  // water standing at the toe.
+  folder.write("full.toml",
+               "title = \"Full\"\nwater_unit_weight = 9.81\n[[soil]]\nname = \"clay\"\n"
+               "unit_weight = 20\ncohesion = 3\nfriction_angle = 20\n"
+               "top = [[0, 0], [10, 0], [30, 10], [50, 10]]\n"
+               "[water]\npiezometric_line = [[0, 1], [50, 1]]\n"
+               "[[load]]\nfrom = 35\nto = 45\nintensity = [20, 40]\n"
+               "[tension_crack]\ndepth = \"auto\"\nwater_depth = 1.2\n[seismic]\nkh = 0.15\n");
+  result = hollin(folder, "check full.toml");
+  EXPECT_EQ(result.exit_status, 0) << result.errors;
+  for (const char* line :
+       {"\nwater: piezometric line of 2 points, water stands on the ground, water unit weight "
+        "9.81\n",
+        "\n  from x 35 to 45: 20 to 40 per length, downward\n",
+        "\ntension crack: automatic depth, water 1.2 deep, on the crest behind the slope face, "
+        "from x 30 to 50\n",
+        "\nearthquake: kh 0.15, kv 0\n"}) {
+    EXPECT_NE(result.console.find(line), std::string::npos) << line << result.console;
+  }
+
   // An inadmissible surface: its reason, and the JSON without factors.
   result = hollin(folder, "analyse slope.toml --circle=1000,1000,1 --json");
   EXPECT_EQ(result.exit_status, 1);

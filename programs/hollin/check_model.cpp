@@ -4,7 +4,9 @@
 
 #include "programs/hollin/check_parts.h"
 #include "programs/hollin/model_input.h"
+#include "slope/geometry.h"
 #include "slope/model.h"
+#include "slope/tension_crack.h"
 #include "text/number_text.h"
 
 namespace hollin {
@@ -45,6 +47,26 @@ void append_soil(std::string& out, const slope::Soil& soil) {
   out += '\n';
 }
 
+// "depth 2.5, water 1.2 deep, from x 40 to 50", or "none".
+std::string crack_text(const slope::Model& model) {
+  const slope::TensionCrack& crack = model.tension_crack;
+  if (!crack.present) return "none";
+  std::string out =
+      crack.automatic_depth ? "automatic depth" : "depth " + text::shortest(crack.depth);
+  if (crack.full) {
+    out += ", full of water";
+  } else if (crack.water_depth > 0.0) {
+    out += ", water " + text::shortest(crack.water_depth) + " deep";
+  } else {
+    out += ", dry";
+  }
+  if (!crack.range_given) out += ", on the crest behind the slope face";
+  // A range given is always there; the default one needs a face.
+  const slope::CrackRange range = slope::crack_range(model);
+  if (!range.any) return out + ", but the ground has no face: no crack opens";
+  return out + ", from x " + text::shortest(range.from) + " to " + text::shortest(range.to);
+}
+
 }  // namespace
 
 int check_model_file(const std::string& path, CommandContext& context) {
@@ -76,6 +98,11 @@ int check_model_file(const std::string& path, CommandContext& context) {
   out += "water: ";
   if (!model.piezometric_line.empty()) {
     out += "piezometric line of " + count_text(model.piezometric_line.size(), "point", "points");
+    const double tolerance = slope::kRelativeTolerance *
+                             std::max(extent.x_max - extent.x_min, extent.y_max - extent.y_min);
+    if (slope::find_rise_above(model.piezometric_line, model.ground, tolerance).found) {
+      out += ", water stands on the ground";
+    }
   } else if (any_ru) {
     out += "pore-pressure ratios (ru)";
   } else {
@@ -90,12 +117,20 @@ int check_model_file(const std::string& path, CommandContext& context) {
   out += '\n';
   for (const slope::Load& load : model.loads) {
     out += "  from x " + text::shortest(load.from) + " to " + text::shortest(load.to) + ": " +
-           text::shortest(load.intensity) + " per length, downward\n";
+           text::shortest(load.intensity);
+    if (load.intensity_to != load.intensity) out += " to " + text::shortest(load.intensity_to);
+    out += " per length, downward\n";
   }
   out += "bedrock: " +
          (model.bedrock.empty() ? std::string("none")
                                 : count_text(model.bedrock.size(), "point", "points")) +
          "\n";
+  out += "tension crack: " + crack_text(model) + "\n";
+  out += "earthquake: ";
+  out += model.seismic.any()
+             ? "kh " + text::shortest(model.seismic.kh) + ", kv " + text::shortest(model.seismic.kv)
+             : std::string("none");
+  out += '\n';
   return kExitSuccess;
 }
 
