@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 #include "picture/colours.h"
+#include "picture/ponded_water.h"
 #include "text/number_text.h"
 
 namespace picture {
@@ -123,6 +125,12 @@ void draw_model(Page& page, const slope::Model& model) {
                          {"stroke-width", 4.0},
                          {"stroke-dasharray", "10 4"}});
   }
+  const std::vector<slope::Polyline> pools = ponded_water(model.ground, model.piezometric_line);
+  if (!pools.empty()) {
+    svg.open("g", {{"id", "ponded-water"}, {"fill", kPondColour}, {"stroke", "none"}});
+    for (const slope::Polyline& pool : pools) svg.element("path", {{"d", page.path(pool) + " Z"}});
+    svg.close();
+  }
   if (!model.piezometric_line.empty()) {
     svg.element("path", {{"id", "piezometric-line"},
                          {"d", page.path(model.piezometric_line)},
@@ -161,6 +169,9 @@ void model_legend(Page& page, const slope::Model& model) {
   page.legend_line(kInkColour, 2.0, "", "ground");
   if (!model.piezometric_line.empty()) {
     page.legend_line(kWaterColour, 2.0, "8 4", "piezometric line");
+  }
+  if (!ponded_water(model.ground, model.piezometric_line).empty()) {
+    page.legend_swatch(kPondColour, "water standing on the slope", "");
   }
   if (!model.bedrock.empty()) page.legend_line("#555555", 4.0, "10 4", "bedrock");
   if (!model.loads.empty()) page.legend_text("arrows: loads q per horizontal length");
