@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "picture/colours.h"
+#include "picture/crack_drawing.h"
 #include "picture/ponded_water.h"
 #include "text/number_text.h"
 
@@ -144,6 +145,7 @@ void draw_model(Page& page, const slope::Model& model) {
                        {"fill", "none"},
                        {"stroke", kInkColour},
                        {"stroke-width", 2.0}});
+  draw_crack_line(page, model);
   draw_loads(page, model);
 }
 
@@ -174,6 +176,9 @@ void model_legend(Page& page, const slope::Model& model) {
     page.legend_swatch(kPondColour, "water standing on the slope", "");
   }
   if (!model.bedrock.empty()) page.legend_line("#555555", 4.0, "10 4", "bedrock");
+  if (!crack_line(model).points.empty()) {
+    page.legend_line(kInkColour, 1.5, "6 3", "tension crack line");
+  }
   if (!model.loads.empty()) page.legend_text("arrows: loads q per horizontal length");
 }
 
