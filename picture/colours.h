@@ -21,6 +21,8 @@ namespace picture {
 inline constexpr std::string_view kCriticalColour = "#d55e00";
 /// The piezometric and pore-water head lines (Okabe-Ito blue).
 inline constexpr std::string_view kWaterColour = "#0072b2";
+/// Water standing on the slope: the water colour at 30 % on white.
+inline constexpr std::string_view kPondColour = "#b3d5e8";
 /// The ground line, text and outlines.
 inline constexpr std::string_view kInkColour = "#222222";
 /// Faint circles of the top list and cells without a factor.

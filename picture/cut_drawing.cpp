@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "picture/colours.h"
+#include "picture/crack_drawing.h"
 #include "picture/model_drawing.h"
 #include "picture/page.h"
 #include "text/number_text.h"
@@ -109,12 +110,14 @@ std::string cut_picture(const slope::Model& model, const slope::Cut& cut,
                        {"stroke", kInkColour},
                        {"stroke-width", 2.0}});
   draw_slip_surface(page, sections);
+  const bool crack = !sections.empty() && draw_open_crack(page, sections.front());
   const bool entry_left = cut.entry.x < cut.exit.x;
   mark_end(page, cut.entry, "entry", entry_left);
   mark_end(page, cut.exit, "exit", !entry_left);
   page.axes();
   factor_legend(page, factors);
   page.legend_line(kCriticalColour, 3.0, "", "slip surface, " + std::to_string(slices) + " slices");
+  if (crack) page.legend_line(kInkColour, 4.0, "", "tension crack at the head");
   if (shades.size() == slices && slices > 0) {
     page.legend_scale("effective normal force on the base", 0.0, high, 1, "");
     if (std::any_of(shades.begin(), shades.end(),

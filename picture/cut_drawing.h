@@ -1,7 +1,8 @@
 // A cut slip surface drawn: over a model (its slices shaded by their
 // effective normal force, or hatched where a slice is inadmissible, the
-// entry and exit marked, the factors written large), or from a stored slope
-// data file alone (ground, slip surface, lower zone, pore-water head line).
+// entry and exit marked, an open tension crack at the head drawn heavy, the
+// factors written large), or from a stored slope data file alone (ground,
+// slip surface, lower zone, pore-water head line).
 #pragma once
 
 #include <optional>

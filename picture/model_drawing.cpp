@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 #include "picture/colours.h"
+#include "picture/crack_drawing.h"
+#include "picture/ponded_water.h"
 #include "text/number_text.h"
 
 namespace picture {
@@ -74,38 +77,56 @@ void draw_loads(Page& page, const slope::Model& model) {
   for (const slope::Load& load : model.loads) {
     const double width = page.length(load.to - load.from);
     const int arrows = static_cast<int>(std::clamp(std::floor(width / 25.0) + 1.0, 2.0, 24.0));
-    const bool down = load.intensity >= 0.0;
+    // A varying load: each arrow as long as its intensity against the
+    // largest, pointing down where the load presses down.
+    const bool uniform = load.intensity_to == load.intensity;
+    const double largest = std::max(std::fabs(load.intensity), std::fabs(load.intensity_to));
     std::string shafts;
     std::string heads;
-    double top_left = 0.0;
-    double top_right = 0.0;
+    std::vector<slope::Point> tails;
     for (int a = 0; a < arrows; ++a) {
       const double x = load.from + (load.to - load.from) * a / (arrows - 1);
+      const double q = uniform ? load.intensity : load.at(x);
+      const double length = uniform ? kArrow : kArrow * std::fabs(q) / largest;
+      const bool down = q >= 0.0;
       const double gx = page.px(x);
       const double gy = page.py(level_at(model.ground, x));
-      const double tail = gy - kArrow;
-      if (a == 0) top_left = tail;
-      top_right = tail;
+      const double tail = gy - length;
+      tails.push_back({gx, tail});
+      if (!(length > 0.0)) continue;
       shafts += "M" + text::coordinate_text(gx) + " " + text::coordinate_text(tail) + " V" +
                 text::coordinate_text(gy);
+      const double head = std::min(8.0, length);
       const double tip = down ? gy : tail;
-      const double base = down ? gy - 8.0 : tail + 8.0;
+      const double base = down ? gy - head : tail + head;
       heads += "M" + text::coordinate_text(gx) + " " + text::coordinate_text(tip) + " L" +
                text::coordinate_text(gx - 4.0) + " " + text::coordinate_text(base) + " L" +
                text::coordinate_text(gx + 4.0) + " " + text::coordinate_text(base) + " Z";
     }
-    shafts += "M" + text::coordinate_text(page.px(load.from)) + " " +
-              text::coordinate_text(top_left) + " L" + text::coordinate_text(page.px(load.to)) +
-              " " + text::coordinate_text(top_right);
+    // The line over the tails, from the load's ends: straight over a
+    // uniform load, through every tail over a varying one.
+    tails.front().x = page.px(load.from);
+    tails.back().x = page.px(load.to);
+    for (std::size_t k = 0; k < tails.size(); ++k) {
+      if (uniform && k > 0 && k + 1 < tails.size()) continue;
+      shafts += k == 0 ? "M" : " L";
+      shafts += text::coordinate_text(tails[k].x) + " " + text::coordinate_text(tails[k].y);
+    }
+    double top = std::min(tails.front().y, tails.back().y);
+    if (!uniform) {
+      for (const slope::Point& t : tails) top = std::min(top, t.y);
+    }
     svg.element("path", {{"d", shafts}, {"fill", "none"}});
     svg.element("path", {{"d", heads}, {"stroke", "none"}});
+    std::string label = "q = " + text::short_text(load.intensity, 3);
+    if (!uniform) label += " to " + text::short_text(load.intensity_to, 3);
     svg.text_element("text",
                      {{"x", page.px((load.from + load.to) / 2.0)},
-                      {"y", std::min(top_left, top_right) - 6.0},
+                      {"y", top - 6.0},
                       {"text-anchor", "middle"},
                       {"font-size", 11.0},
                       {"stroke", "none"}},
-                     "q = " + text::short_text(load.intensity, 3));
+                     label);
   }
   svg.close();
 }
@@ -123,6 +144,12 @@ void draw_model(Page& page, const slope::Model& model) {
                          {"stroke-width", 4.0},
                          {"stroke-dasharray", "10 4"}});
   }
+  const std::vector<slope::Polyline> pools = ponded_water(model.ground, model.piezometric_line);
+  if (!pools.empty()) {
+    svg.open("g", {{"id", "ponded-water"}, {"fill", kPondColour}, {"stroke", "none"}});
+    for (const slope::Polyline& pool : pools) svg.element("path", {{"d", page.path(pool) + " Z"}});
+    svg.close();
+  }
   if (!model.piezometric_line.empty()) {
     svg.element("path", {{"id", "piezometric-line"},
                          {"d", page.path(model.piezometric_line)},
@@ -136,6 +163,7 @@ void draw_model(Page& page, const slope::Model& model) {
                        {"fill", "none"},
                        {"stroke", kInkColour},
                        {"stroke-width", 2.0}});
+  draw_crack_line(page, model);
   draw_loads(page, model);
 }
 
@@ -162,8 +190,18 @@ void model_legend(Page& page, const slope::Model& model) {
   if (!model.piezometric_line.empty()) {
     page.legend_line(kWaterColour, 2.0, "8 4", "piezometric line");
   }
+  if (!ponded_water(model.ground, model.piezometric_line).empty()) {
+    page.legend_swatch(kPondColour, "water standing on the slope", "");
+  }
   if (!model.bedrock.empty()) page.legend_line("#555555", 4.0, "10 4", "bedrock");
+  if (!crack_line(model).points.empty()) {
+    page.legend_line(kInkColour, 1.5, "6 3", "tension crack line");
+  }
   if (!model.loads.empty()) page.legend_text("arrows: loads q per horizontal length");
+  if (model.seismic.any()) {
+    page.legend_text("earthquake: kh = " + text::short_text(model.seismic.kh, 3) +
+                     ", kv = " + text::short_text(model.seismic.kv, 3));
+  }
 }
 
 std::string model_picture(const slope::Model& model) {

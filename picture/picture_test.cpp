@@ -3,16 +3,20 @@
 // the same input.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "picture/crack_drawing.h"
 #include "picture/cut_drawing.h"
 #include "picture/html_page.h"
 #include "picture/model_drawing.h"
+#include "picture/ponded_water.h"
 #include "picture/svg_writer.h"
 #include "slope/model_reader.h"
 #include "slope/slicing.h"
+#include "slope/test_support.h"
 
 namespace picture {
 namespace {
@@ -83,6 +87,61 @@ TEST(Pictures, SameInputSameBytesAndHostileNamesEscaped) {
       ADD_FAILURE() << drawn.substr(at - 10, 30);
       break;
     }
+  }
+}
+
+TEST(Pictures, PondedWaterCrackVaryingLoadAndEarthquakeShown) {
+  // Ground 60 to x = 60, down 1 in 2 to 20 at x = 140: the water line meets
+  // the face at x = 112.5 and stands 5 deep at the right end.
+  slope::Model model = slope::testing::published_slope();
+  model.title = "Pond & crack";
+  model.piezometric_line = {{0, 50}, {100, 35}, {200, 25}};
+  model.tension_crack.present = true;
+  model.tension_crack.depth = 2.5;
+  model.tension_crack.water_depth = 1.0;
+  model.loads.push_back({10, 40, 0, 20});
+  model.seismic.kh = 0.15;
+
+  const std::vector<slope::Polyline> pools = ponded_water(model.ground, model.piezometric_line);
+  ASSERT_EQ(pools.size(), 1U);
+  EXPECT_DOUBLE_EQ(pools[0].front().x, 112.5);
+  EXPECT_DOUBLE_EQ(pools[0].back().x, 140.0);  // the ground back to the toe
+  EXPECT_TRUE(ponded_water(model.ground, model.ground).empty());
+
+  const std::string svg = model_picture(model);
+  // The crack behind the crest, 2.5 below the ground, dashed.
+  const CrackLine crack = crack_line(model);
+  ASSERT_FALSE(crack.points.empty());
+  EXPECT_DOUBLE_EQ(crack.points.back().x, 60.0);
+  EXPECT_DOUBLE_EQ(crack.points.back().y, 57.5);
+  const std::size_t line = svg.find("id=\"tension-crack\"");
+  ASSERT_NE(line, std::string::npos);
+  EXPECT_NE(svg.substr(line, svg.find('\n', line) - line).find("stroke-dasharray"),
+            std::string::npos);
+  for (const char* wanted :
+       {"id=\"ponded-water\"", ">tension crack 2.5 deep, with water 1</text>",
+        ">q = 0 to 20</text>", ">earthquake: kh = 0.15, kv = 0</text>", "Pond &amp; crack"}) {
+    EXPECT_NE(svg.find(wanted), std::string::npos) << wanted;
+  }
+  model.tension_crack.full = true;
+  EXPECT_NE(model_picture(model).find(">tension crack 2.5 deep, full of water</text>"),
+            std::string::npos);
+
+  // A cut whose head ends below the ground ends at an open crack.
+  const slope::Model uncracked = slope::testing::published_slope();
+  slope::Cutter cutter(uncracked);
+  slope::Cut cut;
+  ASSERT_EQ(cutter.cut(slope::testing::published_circle(), 30, cut), slope::SurfaceProblem::none);
+  EXPECT_EQ(cut_picture(model, cut, {}, {}).find("open-crack"), std::string::npos);
+  cut.sections.front().slip_level -= 2.5;
+  const std::string drawn = cut_picture(model, cut, {}, {});
+  EXPECT_NE(drawn.find("id=\"open-crack\""), std::string::npos);
+
+  if (std::system("command -v xmllint > /dev/null 2>&1") != 0) return;
+  for (const std::string* picture : {&svg, &drawn}) {
+    const std::string path = ::testing::TempDir() + "ponded_crack.svg";
+    std::ofstream(path) << *picture;
+    EXPECT_EQ(std::system(("xmllint --noout " + path).c_str()), 0);
   }
 }
 
