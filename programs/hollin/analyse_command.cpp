@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "method/method_run.h"
+#include "programs/hollin/loads_report.h"
 #include "programs/hollin/method_runs.h"
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/option_values.h"
@@ -54,6 +55,7 @@ std::string json_document(const slope::Model& model, const slope::SlipSurface& s
     json.integer_member("slices", slice_count(cut));
   }
   json.end_object();
+  if (cut.problem == slope::SurfaceProblem::none) write_loads_json(json, cut);
   json.key("factors");
   json.begin_array();
   for (const method::MethodRun& run : runs) write_run_json(json, run);
@@ -72,7 +74,8 @@ int run_analyse(const AnalyseOptions& options, CommandContext& context) {
     return kExitUsage;
   }
   ModelCut request;
-  const CutStep step = cut_model_surface(options.surface, options.model, request, context);
+  const CutStep step =
+      cut_model_surface(options.surface, options.model, request, context, &options);
   const slope::Model& model = request.model;
   const slope::SlipSurface& surface = request.surface;
   const slope::Cut& cut = request.cut;
@@ -99,6 +102,7 @@ int run_analyse(const AnalyseOptions& options, CommandContext& context) {
     context.out += "surface: " + surface_text(surface) + ", entry " + point_text(cut.entry) +
                    ", exit " + point_text(cut.exit) + ", " + std::to_string(slice_count(cut)) +
                    " slices\n";
+    append_loads_text(context.out, cut, surface.kind == slope::SlipSurface::Kind::polyline);
     for (const method::MethodRun& run : runs) append_run_text(context.out, run);
   }
   return every_factor ? kExitSuccess : kExitRefused;
@@ -108,6 +112,7 @@ void declare_analyse(CLI::App& app, AnalyseOptions& options) {
   app.add_option("MODEL", options.model, "the slope model (.toml)")->required();
   declare_surface_options(app, options.surface);
   declare_method_options(app, options.method, MethodWords::one_or_both, options);
+  declare_load_options(app, options);
   app.add_flag("--json", options.json, "write the result as JSON");
 }
 

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "programs/hollin/command_context.h"
+#include "programs/hollin/load_options.h"
 #include "programs/hollin/method_options.h"
 #include "programs/hollin/surface_option.h"
 
 namespace hollin {
 
 /// The command line of `hollin analyse`; empty texts take the defaults.
-struct AnalyseOptions : MethodOptions {
+struct AnalyseOptions : MethodOptions, LoadOptions {
   std::string model;
   SurfaceOptions surface;
   std::string method = "both";  ///< simplified, ordinary or both

@@ -1,6 +1,8 @@
 #include "programs/hollin/model_cut.h"
 
 #include <array>
+#include <string_view>
+#include <vector>
 
 #include "analysis/data_file_limits.h"
 #include "analysis/data_file_writer.h"
@@ -10,13 +12,17 @@
 namespace hollin {
 
 CutStep cut_model_surface(const SurfaceOptions& options, const std::string& model_path,
-                          ModelCut& out, CommandContext& context) {
+                          ModelCut& out, CommandContext& context, const LoadOptions* loads) {
   std::string why;
   if (!parse_surface(options, out.surface, out.slices, why)) {
     context.error(why);
     return CutStep::usage_error;
   }
   if (!load_model(model_path, out.model, context)) return CutStep::model_refused;
+  if (loads != nullptr && !apply_load_options(*loads, out.model, why)) {
+    context.error(why);
+    return CutStep::usage_error;
+  }
   slope::Cutter cutter(out.model);
   if (cutter.cut(out.surface, out.slices, out.cut) != slope::SurfaceProblem::none) {
     context.error("the surface is inadmissible: " +
@@ -42,6 +48,16 @@ int exit_status(CutStep step) {
 bool write_cut_file(const std::string& path, const slope::Model& model, const slope::Cut& cut,
                     const std::string& model_path, std::string_view what, std::int32_t slices,
                     CommandContext& context) {
+  if (const std::vector<std::string_view> forces = slope::unwritable_forces(cut); !forces.empty()) {
+    std::string names;
+    for (const std::string_view name : forces) {
+      if (!names.empty()) names += ", ";
+      names += name;
+    }
+    context.error(path + ": not written: " + std::string(what) + " carries " + names +
+                  ", which a slope data file has no place for; hollin analyse gives its factors");
+    return false;
+  }
   std::string text;
   switch (analysis::write_data_file_text(
       {model.title, model.subtitle, cut.water_unit_weight, cut.sections}, text)) {

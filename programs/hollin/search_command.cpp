@@ -266,19 +266,19 @@ bool write_cut(const SearchOptions& options, const slope::Model& model,
                         settings.slices, context);
 }
 
-/// The slices in tension of each circle of the top list, its cut analysed
-/// again by the search's method.
-std::vector<std::vector<std::int32_t>> tension_slices_of(const slope::Model& model,
-                                                         const search::Settings& settings,
-                                                         const search::CriticalSearch& found) {
-  std::vector<std::vector<std::int32_t>> slices;
+/// The slices in tension and the crack of each circle of the top list, its
+/// cut analysed again by the search's method.
+std::vector<CircleDetail> details_of(const slope::Model& model, const search::Settings& settings,
+                                     const search::CriticalSearch& found) {
+  std::vector<CircleDetail> details;
   search::Evaluator evaluator(model, settings);
   for (const search::Ranked& ranked : found.top) {
     static_cast<void>(evaluator.evaluate(ranked.trial.circle));
-    slices.push_back(
-        method::run_method(evaluator.cut().surface(), settings.analysis).tension_slices);
+    const slope::Cut& cut = evaluator.cut();
+    details.push_back({method::run_method(cut.surface(), settings.analysis).tension_slices,
+                       cut.crack, cut.entry.x});
   }
-  return slices;
+  return details;
 }
 
 /// Moves each default limit on which `params` (the critical circle) lies
@@ -404,6 +404,10 @@ int run_search(const SearchOptions& options, CommandContext& context) {
   }
   slope::Model model;
   if (!load_model(options.model, model, context)) return kExitRefused;
+  if (!apply_load_options(options, model, why)) {
+    context.error(why);
+    return kExitUsage;
+  }
   SearchLimits limits;
   if (const int status = make_limits(options, choices, model, limits, context);
       status != kExitSuccess) {
@@ -461,10 +465,9 @@ int run_search(const SearchOptions& options, CommandContext& context) {
   if (map) written = write_pictures(options, model, *map, found, context) && written;
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  const std::vector<std::vector<std::int32_t>> tension =
-      tension_slices_of(model, choices.settings, found);
+  const std::vector<CircleDetail> details = details_of(model, choices.settings, found);
   const SearchSummary summary{model,   choices.settings, limits,      found,
-                              seconds, choices.threads,  choices.top, tension};
+                              seconds, choices.threads,  choices.top, details};
   context.out += options.json ? search_json(summary) : search_text(summary);
   if (found.top.empty()) {
     context.error("no trial circle has a factor of safety; see the counts by outcome");
@@ -492,6 +495,7 @@ void declare_search(CLI::App& app, SearchOptions& options) {
   app.add_option("--min-weight", options.min_weight,
                  "leave out sliding masses lighter than this (default 0)");
   declare_method_options(app, options.method, MethodWords::one, options);
+  declare_load_options(app, options);
   app.add_option("--slices", options.slices,
                  "no slice is wider than (exit - entry) / N; default 50");
   app.add_option("--top", options.top, "list the K best distinct circles (default 1)");

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "programs/hollin/command_context.h"
+#include "programs/hollin/load_options.h"
 #include "programs/hollin/method_options.h"
 
 namespace CLI {
@@ -17,7 +18,7 @@ class App;
 namespace hollin {
 
 /// The command line of `hollin search`; empty texts take the defaults.
-struct SearchOptions : MethodOptions {
+struct SearchOptions : MethodOptions, LoadOptions {
   std::string model;
   std::string method = "simplified";  ///< simplified or ordinary
   std::string slices;                 ///< empty: 50

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "programs/hollin/command_context.h"
+#include "programs/hollin/loads_report.h"
 #include "programs/hollin/method_runs.h"
 #include "programs/hollin/option_words.h"
 #include "programs/hollin/surface_option.h"
@@ -53,7 +54,7 @@ std::string passes_text(const search::Settings& settings, const search::Trial& t
 }
 
 void circle_json(text::JsonWriter& json, const search::TrialGrid& grid, const search::Ranked& r,
-                 const std::vector<std::int32_t>& tension) {
+                 const CircleDetail& detail) {
   const search::Trial& t = r.trial;
   json.begin_object();
   json.key("circle");
@@ -67,7 +68,9 @@ void circle_json(text::JsonWriter& json, const search::TrialGrid& grid, const se
   json.integer_member("passes", t.passes);
   json.integer_member("grid_trial", static_cast<std::int64_t>(r.index));
   json.boolean_member("on_limit", on_limit(grid, r.params));
-  write_slices_json(json, "tension_slices", tension);
+  write_slices_json(json, "tension_slices", detail.tension_slices);
+  json.key("tension_crack");
+  write_crack_json(json, detail.crack, detail.crack_x);
   json.end_object();
 }
 
@@ -111,6 +114,10 @@ std::string search_text(const SearchSummary& s) {
   out += ", " + std::to_string(settings.slices) + " slices";
   if (settings.min_depth > 0.0) out += ", least depth " + text::shortest(settings.min_depth);
   if (settings.min_weight > 0.0) out += ", least weight " + text::shortest(settings.min_weight);
+  if (s.model.seismic.any()) {
+    out += "\nearthquake: kh " + text::shortest(s.model.seismic.kh) + ", kv " +
+           text::shortest(s.model.seismic.kv);
+  }
   out += "\nlimits:";
   if (s.limits.face) {
     const search::SlopeFace& f = *s.limits.face;
@@ -147,12 +154,20 @@ std::string search_text(const SearchSummary& s) {
     if (on_limit(grid, best.params)) {
       out += "  it lies on the limits: a circle beyond them may have a lower factor\n";
     }
-    if (!s.tension[0].empty()) {
-      append_slices(out, "  its slice", s.tension[0],
-                    s.tension[0].size() > 1 ? " carry" : " carries");
+    const CircleDetail& detail = s.details[0];
+    if (detail.crack.present) {
+      out += "  it ends at the tension crack: " + crack_text(detail.crack, detail.crack_x) + "\n";
+    }
+    if (!detail.tension_slices.empty()) {
+      append_slices(out, "  its slice", detail.tension_slices,
+                    detail.tension_slices.size() > 1 ? " carry" : " carries");
       out +=
           " tension (effective normal force negative), whose friction the factor counts as "
-          "negative\n";
+          "negative";
+      out += s.model.tension_crack.present
+                 ? "\n"
+                 : "; a [tension_crack] in the model ends surfaces where the soil would stand in "
+                   "tension (see hollin-model(5))\n";
     }
   }
   if (const std::uint64_t stopped = stopped_in_tension(s); stopped > 0) {
@@ -194,6 +209,11 @@ std::string search_json(const SearchSummary& s) {
   json.string_member("title", s.model.title);
   json.end_object();
   json.string_member("method", method::method_name(settings.analysis.method));
+  json.key("earthquake");
+  json.begin_object();
+  json.number_member("kh", s.model.seismic.kh);
+  json.number_member("kv", s.model.seismic.kv);
+  json.end_object();
   json.key("settings");
   json.begin_object();
   json.integer_member("slices", settings.slices);
@@ -255,12 +275,12 @@ std::string search_json(const SearchSummary& s) {
   if (s.found.top.empty()) {
     json.null();
   } else {
-    circle_json(json, grid, s.found.top.front(), s.tension[0]);
+    circle_json(json, grid, s.found.top.front(), s.details[0]);
   }
   json.key("top");
   json.begin_array();
   for (std::size_t i = 0; i < s.found.top.size(); ++i) {
-    circle_json(json, grid, s.found.top[i], s.tension[i]);
+    circle_json(json, grid, s.found.top[i], s.details[i]);
   }
   json.end_array();
   json.integer_member("stopped_in_tension", static_cast<std::int64_t>(stopped_in_tension(s)));

@@ -16,6 +16,7 @@
 #include "search/find_critical.h"
 #include "search/trial_grid.h"
 #include "slope/model.h"
+#include "slope/slicing.h"
 
 namespace hollin {
 
@@ -31,6 +32,13 @@ struct SearchLimits {
   std::array<std::int32_t, 3> extended{};
 };
 
+/// What a circle of the top list shows when cut and analysed again.
+struct CircleDetail {
+  std::vector<std::int32_t> tension_slices;  ///< effective normal force negative
+  slope::Cut::Crack crack;                   ///< the tension crack its head ends at
+  double crack_x = 0.0;                      ///< where that crack is
+};
+
 /// A finished search, for printing.
 struct SearchSummary {
   const slope::Model& model;
@@ -40,9 +48,9 @@ struct SearchSummary {
   double seconds = 0.0;
   int threads = 1;
   int top_asked = 1;  ///< --top
-  /// Per circle of the top list, the slices whose effective normal force is
-  /// negative.
-  std::span<const std::vector<std::int32_t>> tension;
+  /// Per circle of the top list, what its cut and run show beyond the
+  /// factor.
+  std::span<const CircleDetail> details;
 };
 
 /// The text for people.
@@ -55,7 +63,8 @@ struct SearchSummary {
 /// outcome}; critical (a circle object, or null when no trial has a factor);
 /// top [circle objects]; seconds. A circle object: circle {xc, yc, radius},
 /// entry {x, y}, exit {x, y}, slices, factor_of_safety, passes, grid_trial,
-/// on_limit, tension_slices; stopped_in_tension, the grid trials that
+/// on_limit, tension_slices, tension_crack ({x, depth, water_depth,
+/// thrust} or null); earthquake {kh, kv}; stopped_in_tension, the grid trials that
 /// --tension stop left out.
 [[nodiscard]] std::string search_json(const SearchSummary& summary);
 

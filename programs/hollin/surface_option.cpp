@@ -14,6 +14,9 @@ void declare_surface_options(CLI::App& app, SurfaceOptions& options) {
                  "trial circle XC,YC,R (its lower arc); write --circle=... when XC is negative");
   app.add_option("--polyline", options.polyline,
                  "trial polyline X1,Y1,X2,Y2,... with x increasing");
+  app.add_option("--axis", options.axis,
+                 "polyline: the point X,Y horizontal forces take moments about; default the "
+                 "centre of the circle through its head, toe and deepest point");
   app.add_option("--slices", options.slices,
                  "no slice is wider than (exit - entry) / N; default 50");
 }
@@ -39,6 +42,10 @@ bool parse_surface(const SurfaceOptions& options, slope::SlipSurface& surface, s
       why = "--circle takes three numbers XC,YC,R, not " + std::to_string(values.size());
       return false;
     }
+    if (!options.axis.empty()) {
+      why = "--axis goes with --polyline: a circle's moments are about its centre";
+      return false;
+    }
     surface.kind = slope::SlipSurface::Kind::circle;
     surface.circle = {values[0], values[1], values[2]};
     surface.polyline.clear();
@@ -52,6 +59,15 @@ bool parse_surface(const SurfaceOptions& options, slope::SlipSurface& surface, s
     why = "--polyline takes pairs X,Y of at least two points, not " +
           std::to_string(values.size()) + " numbers";
     return false;
+  }
+  surface.axis_given = !options.axis.empty();
+  if (surface.axis_given) {
+    std::vector<double> axis;
+    if (!parse_real_list(options.axis, axis, why) || axis.size() != 2) {
+      why = "--axis takes two numbers X,Y" + (why.empty() ? std::string() : ": " + why);
+      return false;
+    }
+    surface.axis = {axis[0], axis[1]};
   }
   surface.kind = slope::SlipSurface::Kind::polyline;
   surface.polyline.clear();

@@ -1,6 +1,6 @@
 // The trial slip surface of `cut` and `analyse` as the command line gives it:
-// --circle XC,YC,R or --polyline X1,Y1,X2,Y2,..., exactly one of them, and
-// --slices N.
+// --circle XC,YC,R or --polyline X1,Y1,X2,Y2,..., exactly one of them, a
+// polyline's --axis X,Y, and --slices N.
 #pragma once
 
 #include <cstdint>
@@ -25,15 +25,17 @@ struct SurfaceOptions {
   std::string circle;    ///< "XC,YC,R" or empty
   std::string polyline;  ///< "X1,Y1,X2,Y2,..." or empty
   std::string slices;    ///< empty: kDefaultSlices
+  std::string axis;      ///< "X,Y": a polyline's moment point, or empty
 };
 
-/// Declares --circle, --polyline and --slices into `options`.
+/// Declares --circle, --polyline, --axis and --slices into `options`.
 void declare_surface_options(CLI::App& app, SurfaceOptions& options);
 
 /// Converts the options; false with `why` (a usage error) when neither or
 /// both surfaces are given, a circle has other than three numbers, a
-/// polyline an odd count or fewer than two points, or --slices is not 1 to
-/// kMaxSlices. Whether the surface is admissible is the cutter's to say.
+/// polyline an odd count or fewer than two points, --axis is not two numbers
+/// or comes with a circle, or --slices is not 1 to kMaxSlices. Whether the surface is admissible is
+/// the cutter's to say.
 [[nodiscard]] bool parse_surface(const SurfaceOptions& options, slope::SlipSurface& surface,
                                  std::int32_t& slices, std::string& why);
 
