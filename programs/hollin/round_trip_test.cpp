@@ -118,10 +118,16 @@ slope::SlipSurface random_surface(const slope::Polyline& ground, std::mt19937_64
   return surface;
 }
 
+/// The example models whose cuts a data file can hold: not those under an
+/// earthquake, which no data file carries.
 std::vector<std::string> example_models() {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(SOURCE_DIR "/examples")) {
-    if (entry.path().extension() == ".toml") names.push_back(entry.path().filename().string());
+    if (entry.path().extension() != ".toml") continue;
+    const std::string name = entry.path().filename().string();
+    const slope::ModelReading reading = slope::read_model(source_file("examples/" + name));
+    if (reading.status == slope::ModelStatus::ok && reading.model.seismic.any()) continue;
+    names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -155,6 +161,7 @@ TEST(HollinRoundTrip, CutFilesGiveTheProgramsTheAnalysisFactorsAndReports) {
       const slope::SlipSurface surface = random_surface(model.ground, random);
       const auto slices = static_cast<std::int32_t>(3 + random() % 40);
       if (cutter.cut(surface, slices, cut) != slope::SurfaceProblem::none) continue;
+      if (!slope::unwritable_forces(cut).empty()) continue;  // hollin cut refuses it
       std::string data;
       if (analysis::write_data_file_text(
               {model.title, model.subtitle, cut.water_unit_weight, cut.sections}, data) !=
