@@ -558,6 +558,10 @@ class Reader {
                     concat({"water_depth of [tension_crack] is ", text::shortest(crack.water_depth),
                             ", more than its depth ", text::shortest(crack.depth)}));
       }
+      if ((crack.full || crack.water_depth > 0.0) && reading_.model.water_unit_weight == 0.0) {
+        return fail(*water,
+                    "water in the tension crack needs water_unit_weight (above 0) at the top level");
+      }
     }
     crack_from_ = table->get("from");
     crack_to_ = table->get("to");

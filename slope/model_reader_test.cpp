@@ -147,6 +147,9 @@ TEST(ModelReader, RefusesWithPlaceAndReason) {
        "unknown key \"width\" in [tension_crack] (it may hold depth, water_depth, from, to)"},
       {"crack without depth", kModel + "[tension_crack]\nfrom = 40\n", 8, 1,
        "[tension_crack] has no depth"},
+      {"crack water without its unit weight",
+       kModel + "[tension_crack]\ndepth = 2\nwater_depth = \"full\"\n", 10, 15,
+       "water in the tension crack needs water_unit_weight (above 0) at the top level"},
       {"crack depth of another word", kModel + "[tension_crack]\ndepth = \"deep\"\n", 9, 9,
        "give a number or the word \"auto\""},
       {"negative crack depth", kModel + "[tension_crack]\ndepth = -1\n", 9, 9,
@@ -260,7 +263,7 @@ TEST(ModelReader, ReadsCrackEarthquakeVaryingLoadsAndPondedWater) {
   EXPECT_EQ(model.seismic.kv, 0.0);
 
   const ModelReading numeric =
-      read_model(kModel +
+      read_model("water_unit_weight = 9.81\n" + kModel +
                  "[[load]]\nfrom = 35\nto = 45\nintensity = 20\n"
                  "[tension_crack]\ndepth = 2.5\nwater_depth = 1.25\n[seismic]\nkv = -0.5\n");
   ASSERT_EQ(numeric.status, ModelStatus::ok) << numeric.error.what;
