@@ -75,7 +75,7 @@ bool draw_crack_line(Page& page, const slope::Model& model) {
   return true;
 }
 
-bool draw_open_crack(Page& page, const method::Section& head) {
+bool draw_open_crack(Page& page, const method::Section& head, double water_depth) {
   // Shorter than half a page unit it would not show; the surface of a cut
   // without a crack meets the ground at its head up to rounding.
   if (!(page.length(head.ground_level - head.slip_level) >= 0.5)) return false;
@@ -86,6 +86,16 @@ bool draw_open_crack(Page& page, const method::Section& head) {
                               {"stroke", kInkColour},
                               {"stroke-width", 4.0},
                               {"stroke-linecap", "square"}});
+  if (water_depth > 0.0) {
+    const std::vector<slope::Point> water{{head.x, head.slip_level},
+                                          {head.x, head.slip_level + water_depth}};
+    page.svg().element("path", {{"id", "crack-water"},
+                                {"d", page.path(water)},
+                                {"fill", "none"},
+                                {"stroke", kWaterColour},
+                                {"stroke-width", 4.0},
+                                {"transform", "translate(4 0)"}});
+  }
   return true;
 }
 

@@ -34,7 +34,9 @@ bool draw_crack_line(Page& page, const slope::Model& model);
 
 /// Draws the open crack at the head of a cut surface (its first section):
 /// a heavy vertical line from the slip surface up to the ground, when the
-/// surface ends visibly below the ground there; returns whether it did.
-bool draw_open_crack(Page& page, const method::Section& head);
+/// surface ends visibly below the ground there, and the water standing in
+/// it, `water_depth` from its bottom, as a line of the water colour beside
+/// it; returns whether it did.
+bool draw_open_crack(Page& page, const method::Section& head, double water_depth);
 
 }  // namespace picture

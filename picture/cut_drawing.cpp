@@ -110,7 +110,8 @@ std::string cut_picture(const slope::Model& model, const slope::Cut& cut,
                        {"stroke", kInkColour},
                        {"stroke-width", 2.0}});
   draw_slip_surface(page, sections);
-  const bool crack = !sections.empty() && draw_open_crack(page, sections.front());
+  const bool crack =
+      !sections.empty() && draw_open_crack(page, sections.front(), cut.crack.water_depth);
   const bool entry_left = cut.entry.x < cut.exit.x;
   mark_end(page, cut.entry, "entry", entry_left);
   mark_end(page, cut.exit, "exit", !entry_left);
@@ -118,6 +119,9 @@ std::string cut_picture(const slope::Model& model, const slope::Cut& cut,
   factor_legend(page, factors);
   page.legend_line(kCriticalColour, 3.0, "", "slip surface, " + std::to_string(slices) + " slices");
   if (crack) page.legend_line(kInkColour, 4.0, "", "tension crack at the head");
+  if (crack && cut.crack.water_depth > 0.0) {
+    page.legend_line(kWaterColour, 4.0, "", "water in the crack");
+  }
   if (shades.size() == slices && slices > 0) {
     page.legend_scale("effective normal force on the base", 0.0, high, 1, "");
     if (std::any_of(shades.begin(), shades.end(),
