@@ -1,5 +1,6 @@
-// The search's grid on the published simple slope: 1,000,000 trial circles
-// that each cut the slope, 50 slices each, the simplified method to the
+// The search's grid on the published simple slope, without loads and with
+// every load a model can add: 1,000,000 trial circles that each cut the
+// slope, 50 slices each, the simplified method to the
 // default tolerance (1e-5 in single precision) under the stopping rule, on
 // every core and on one. Wall time is what counts (UseRealTime); the
 // counters give the time per circle and how the trials ended.
@@ -29,7 +30,7 @@ search::TrialGrid million_circles() {
 void BM_SearchMillionCircles(benchmark::State& state) {
   const int threads =
       state.range(0) > 0 ? static_cast<int>(state.range(0)) : tbb::info::default_concurrency();
-  const slope::Model model = bench::simple_slope();
+  const slope::Model model = state.range(1) != 0 ? bench::loaded_slope() : bench::simple_slope();
   const search::TrialGrid grid = million_circles();
   search::Settings settings;
   settings.slices = 50;
@@ -56,10 +57,12 @@ void BM_SearchMillionCircles(benchmark::State& state) {
         static_cast<double>(result.counts[k]);
   }
 }
-// 0: every core (tbb::info::default_concurrency), 1: one thread.
+// Threads (0: every core, tbb::info::default_concurrency; 1: one thread),
+// then the model: 0 the simple slope, 1 the same with every load.
 BENCHMARK(BM_SearchMillionCircles)
-    ->Arg(0)
-    ->Arg(1)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({1, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);

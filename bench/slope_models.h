@@ -22,4 +22,22 @@ inline slope::Model simple_slope() {
   return m;
 }
 
+/// The simple slope with every load a model can add: a tension crack of
+/// automatic depth full of water, an earthquake (kh 0.15, kv 0.05), water
+/// standing 3 deep over the toe and up the face, and a surcharge rising
+/// from 10 to 30 across the crest.
+inline slope::Model loaded_slope() {
+  slope::Model m = simple_slope();
+  m.title = "Simple slope, every load";
+  m.water_unit_weight = 9.81;
+  m.soils[0].saturated_unit_weight = 21.0;
+  m.piezometric_line = {{0, 3}, {10, 3}, {16, 3}, {30, 6}, {50, 6}};
+  m.loads = {{32.0, 46.0, 10.0, 30.0}};
+  m.tension_crack.present = true;
+  m.tension_crack.automatic_depth = true;
+  m.tension_crack.full = true;
+  m.seismic = {0.15, 0.05};
+  return m;
+}
+
 }  // namespace bench
