@@ -58,10 +58,13 @@ TEST(HollinCommandLine, ExitStatusesAndMessages) {
   EXPECT_EQ(result.exit_status, 0);
   EXPECT_NE(result.console.find("--settings"), std::string::npos);
 
-  // Usage errors: no command, a value outside its set, a circle of two numbers.
+  // Usage errors: no command, a value outside its set, a circle of two
+  // numbers, an earthquake beyond its range, a moment point for a circle.
   for (const char* arguments : {"", "analyse slope.toml --circle=1,2,3 --method fast",
                                 "cut slope.toml --circle 1,2 -o out.dat",
-                                "analyse slope.toml --circle=1,2,3 --polyline=0,1,2,3"}) {
+                                "analyse slope.toml --circle=1,2,3 --polyline=0,1,2,3",
+                                "analyse slope.toml --circle=15,23.75,24.27 --kh 1.5",
+                                "analyse slope.toml --circle=15,23.75,24.27 --axis 1,2"}) {
     result = hollin(folder, arguments);
     EXPECT_EQ(result.exit_status, 2) << arguments;
     EXPECT_EQ(result.errors.rfind("hollin: ", 0), 0U) << arguments << ": " << result.errors;
@@ -98,6 +101,16 @@ TEST(HollinCommandLine, ExitStatusesAndMessages) {
         "\nearthquake: kh 0.15, kv 0\n"}) {
     EXPECT_NE(result.console.find(line), std::string::npos) << line << result.console;
   }
+  // Its surfaces are analysed with their loads, but no data file holds them.
+  result = hollin(folder, "analyse full.toml --circle=15,23.75,24.27 --kv 0.1");
+  EXPECT_EQ(result.exit_status, 0) << result.errors;
+  EXPECT_NE(result.console.find("\nearthquake: kh 0.15, kv 0.1\n"), std::string::npos)
+      << result.console;
+  result = hollin(folder, "cut full.toml --circle=15,23.75,24.27 -o out.dat");
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_NE(result.errors.find("carries crack water, earthquake"), std::string::npos)
+      << result.errors;
+  EXPECT_FALSE(folder.exists("out.dat"));
 
   // An inadmissible surface: its reason, and the JSON without factors.
   result = hollin(folder, "analyse slope.toml --circle=1000,1000,1 --json");
