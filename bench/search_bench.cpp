@@ -30,7 +30,9 @@ search::TrialGrid million_circles() {
 void BM_SearchMillionCircles(benchmark::State& state) {
   const int threads =
       state.range(0) > 0 ? static_cast<int>(state.range(0)) : tbb::info::default_concurrency();
-  const slope::Model model = state.range(1) != 0 ? bench::loaded_slope() : bench::simple_slope();
+  const slope::Model model = state.range(1) == 2   ? bench::loaded_slope()
+                             : state.range(1) == 1 ? bench::wet_slope()
+                                                   : bench::simple_slope();
   const search::TrialGrid grid = million_circles();
   search::Settings settings;
   settings.slices = 50;
@@ -58,11 +60,13 @@ void BM_SearchMillionCircles(benchmark::State& state) {
   }
 }
 // Threads (0: every core, tbb::info::default_concurrency; 1: one thread),
-// then the model: 0 the simple slope, 1 the same with every load.
+// then the model: 0 the simple slope, 1 the same with a water table, 2 with
+// every load (water standing over the toe in place of the table).
 BENCHMARK(BM_SearchMillionCircles)
     ->Args({0, 0})
     ->Args({1, 0})
     ->Args({1, 1})
+    ->Args({1, 2})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);

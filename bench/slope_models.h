@@ -22,6 +22,17 @@ inline slope::Model simple_slope() {
   return m;
 }
 
+/// The simple slope with a water table from the toe's level up to 4 below
+/// the crest: the same soil work as loaded_slope without its loads.
+inline slope::Model wet_slope() {
+  slope::Model m = simple_slope();
+  m.title = "Simple slope, water table";
+  m.water_unit_weight = 9.81;
+  m.soils[0].saturated_unit_weight = 21.0;
+  m.piezometric_line = {{0, 0}, {10, 0}, {30, 6}, {50, 6}};
+  return m;
+}
+
 /// The simple slope with every load a model can add: a tension crack of
 /// automatic depth full of water, an earthquake (kh 0.15, kv 0.05), water
 /// standing 3 deep over the toe and up the face, and a surcharge rising

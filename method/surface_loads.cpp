@@ -41,7 +41,7 @@ double centroid_level(const Section& a, const Section& b) {
 SliceLever slice_lever(double xa, double ya, double xb, double yb, double axis_x, double axis_y) {
   const double dx = xb - xa;
   const double dy = yb - ya;
-  const double length = std::hypot(dx, dy);
+  const double length = std::sqrt(dx * dx + dy * dy);
   const double arm = std::fabs(dx * (ya - axis_y) - (xa - axis_x) * dy) / length;
   return {0.5 * (ya + yb) + arm * (std::fabs(dx) / length), arm};
 }
@@ -57,27 +57,25 @@ void add_horizontal_loads(const SurfaceLoads& loads, std::span<const Section> se
   for (std::size_t s = 0; s < slices; ++s) {
     const Section& a = sections[s];
     const Section& b = sections[s + 1];
-    const SliceLever lever =
-        slice_lever(a.x, a.slip_level, b.x, b.slip_level, loads.axis_x, loads.axis_y);
     double force = 0.0;
     double moment = 0.0;
+    // The lever of slice_lever, from the base's cosine the table holds.
+    const double cos_over_width = table.base_cos[s] / table.width[s];
+    const double arm = std::fabs((b.x - a.x) * (a.slip_level - loads.axis_y) -
+                                 (a.x - loads.axis_x) * (b.slip_level - a.slip_level)) *
+                       cos_over_width;
+    const double level = 0.5 * (a.slip_level + b.slip_level) + arm * table.base_cos[s];
     if (loads.kh != 0.0) {
       const double quake = loads.kh * table.weight[s];
       force += quake;
-      moment += quake * (lever.level - centroid_level(a, b));
+      moment += quake * (level - centroid_level(a, b));
     }
     if (water) {
       force += loads.water_force[s];
       moment += loads.water_moment[s];
     }
     table.horizontal_force[s] = force;
-    if (moment == 0.0) continue;
-    // Distance of the axis from the line of the base.
-    const double dx = b.x - a.x;
-    const double dy = b.slip_level - a.slip_level;
-    const double arm = std::fabs(dx * (a.slip_level - loads.axis_y) - (a.x - loads.axis_x) * dy) /
-                       std::hypot(dx, dy);
-    table.driving_force[s] += moment / arm;
+    if (moment != 0.0) table.driving_force[s] += moment / arm;
   }
 }
 
