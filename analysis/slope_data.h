@@ -46,7 +46,8 @@ struct SlopeData {
     const std::int32_t count =
         section_count < 0 ? 0 : std::min(section_count, kMaxDataFileSections);
     return {std::span<const Section>(sections.data(), static_cast<std::size_t>(count)),
-            water_unit_weight, {}};
+            water_unit_weight,
+            {}};
   }
 };
 

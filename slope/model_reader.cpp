@@ -559,8 +559,9 @@ class Reader {
                             ", more than its depth ", text::shortest(crack.depth)}));
       }
       if ((crack.full || crack.water_depth > 0.0) && reading_.model.water_unit_weight == 0.0) {
-        return fail(*water,
-                    "water in the tension crack needs water_unit_weight (above 0) at the top level");
+        return fail(
+            *water,
+            "water in the tension crack needs water_unit_weight (above 0) at the top level");
       }
     }
     crack_from_ = table->get("from");
