@@ -697,6 +697,7 @@ void Cutter::Impl::ponded_water(bool head_left, Point axis, Cut& out) {
   const double toe = head_left ? 1.0 : -1.0;
   for (std::size_t j = 0; j + 1 < n; ++j) {
     if (!under_water(j)) continue;
+    out.water_standing = true;
     if (out.water_force.empty()) {
       out.water_force.assign(n - 1, 0.0);
       out.water_moment.assign(n - 1, 0.0);
@@ -779,6 +780,11 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   out.entry = {};
   out.exit = {};
   out.water_unit_weight = model.water_unit_weight;
+  out.crack = {};
+  out.loads = {};
+  out.water_force.clear();
+  out.water_moment.clear();
+  out.water_standing = false;
   const auto refuse = [&out](SurfaceProblem problem) {
     out.problem = problem;
     out.sections.clear();
@@ -798,7 +804,6 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
     return refuse(SurfaceProblem::below_bedrock);
   }
   const bool head_left = left.y >= right.y;
-  out.crack = {};
   Point bottom;
   if (m.crack_range.any && m.find_crack(surface, head_left, left, right, bottom)) {
     out.crack.present = true;
@@ -840,11 +845,8 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   m.water_at_sections();
 
   const Point axis = m.axis_of(surface, out.axis_rule);
-  out.water_force.clear();
-  out.water_moment.clear();
   if (out.crack.present) m.crack_water(bottom, head_left, axis, out);
   if (m.ponded) m.ponded_water(head_left, axis, out);
-  out.loads = {};
   out.loads.kh = model.seismic.kh;
   out.loads.kv = model.seismic.kv;
   out.loads.axis_x = axis.x;
@@ -874,10 +876,10 @@ std::vector<std::string_view> unwritable_forces(const Cut& cut) {
   std::vector<std::string_view> names;
   if (cut.crack.thrust != 0.0) names.emplace_back("crack water");
   if (cut.loads.kh != 0.0 || cut.loads.kv != 0.0) names.emplace_back("earthquake");
-  if (std::any_of(cut.water_force.begin(), cut.water_force.end(),
-                  [](double f) { return f != 0.0; })) {
-    names.emplace_back("horizontal water thrust");
-  }
+  // Water standing over a level top pushes on no top sideways, but the
+  // methods still share its push on the slices' sides out among them (see
+  // ponded_water), which a data file cannot say.
+  if (cut.water_standing) names.emplace_back("horizontal water thrust");
   return names;
 }
 

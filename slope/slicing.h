@@ -53,6 +53,7 @@ struct Cut {
   /// method::SurfaceLoads.
   std::vector<double> water_force;
   std::vector<double> water_moment;
+  bool water_standing = false;  ///< water stands over some slice's top
 
   /// What the methods read.
   [[nodiscard]] method::SurfaceData surface() const {
@@ -64,8 +65,9 @@ struct Cut {
 };
 
 /// The forces of a cut that a slope data file has no place for, named for a
-/// message ("crack water", "earthquake", "horizontal water thrust"); none
-/// when the sections say everything.
+/// message ("crack water", "earthquake", "horizontal water thrust", which
+/// water standing over any part of the sliding mass exerts on its slices);
+/// none when the sections say everything.
 [[nodiscard]] std::vector<std::string_view> unwritable_forces(const Cut& cut);
 
 /// Cuts surfaces through one model: a surface that reaches the model's
