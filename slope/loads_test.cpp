@@ -101,5 +101,57 @@ TEST(LoadsTest, EarthquakeOnAnInfiniteSlope) {
   EXPECT_NEAR(r.factor, expected, 0.005 * expected);
 }
 
+TEST(LoadsTest, ACrackEndsTheHeadAndItsWaterPushesAtAThirdOfItsDepth) {
+  // The published slope (c' 600, phi' 20, gamma 120): 2c'/(gamma sqrt(Ka))
+  // = 10 tan(55 degrees) deep.
+  Model model = published_slope();
+  model.tension_crack.present = true;
+  model.tension_crack.automatic_depth = true;
+  const double depth = 10.0 * std::tan(55.0 * std::numbers::pi / 180.0);
+  Cutter dry_cutter(model);
+  Cut dry;
+  ASSERT_EQ(dry_cutter.cut(published_circle(), 50, dry), SurfaceProblem::none);
+  ASSERT_TRUE(dry.crack.present);
+  const method::Section& head = dry.sections.front();
+  EXPECT_NEAR(head.ground_level - head.slip_level, depth, 1e-9);
+  EXPECT_NEAR(dry.crack.depth, depth, 1e-9);
+  EXPECT_LE(head.x, 60.0);  // on the crest, behind the face
+  EXPECT_TRUE(unwritable_forces(dry).empty());
+  EXPECT_FALSE(dry.loads.active);
+
+  // Full of water: the thrust gamma_w d^2 / 2 at d / 3 above the bottom
+  // adds its moment about the centre, over the first base's lever, to the
+  // driving forces, and nothing else changes.
+  model.tension_crack.full = true;
+  Cutter wet_cutter(model);
+  Cut wet;
+  ASSERT_EQ(wet_cutter.cut(published_circle(), 50, wet), SurfaceProblem::none);
+  const double thrust = 62.4 * depth * depth / 2.0;
+  EXPECT_NEAR(wet.crack.thrust, thrust, 1e-9 * thrust);
+  method::SliceTable a, b;
+  method::compute_ordinary(dry.surface(), method::PoreForce::base_length, a);
+  method::compute_ordinary(wet.surface(), method::PoreForce::base_length, b);
+  const method::Section& next = wet.sections[1];
+  const double arm = method::slice_lever(head.x, head.slip_level, next.x, next.slip_level,
+                                         wet.loads.axis_x, wet.loads.axis_y)
+                         .arm;
+  const double moment = thrust * (90.0 - (head.slip_level + depth / 3.0));
+  EXPECT_NEAR(b.sum_driving - a.sum_driving, moment / arm, 1e-9 * moment / arm);
+  EXPECT_EQ(a.sum_resisting, b.sum_resisting);
+  EXPECT_EQ(unwritable_forces(wet), std::vector<std::string_view>{"crack water"});
+
+  // A shallow circle never reaches the crack line and keeps its own head;
+  // a range elsewhere leaves the crack out.
+  Cut shallow;
+  ASSERT_EQ(wet_cutter.cut(circle(100, 80, 42), 50, shallow), SurfaceProblem::none);
+  EXPECT_FALSE(shallow.crack.present);
+  model.tension_crack.range_given = true;
+  model.tension_crack.from = 150;
+  model.tension_crack.to = 190;
+  Cutter elsewhere(model);
+  ASSERT_EQ(elsewhere.cut(published_circle(), 50, wet), SurfaceProblem::none);
+  EXPECT_FALSE(wet.crack.present);
+}
+
 }  // namespace
 }  // namespace slope
