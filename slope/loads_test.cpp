@@ -75,10 +75,10 @@ TEST(LoadsTest, StillWaterOverTheSlopeIsBuoyancy) {
 
 TEST(LoadsTest, EarthquakeOnAnInfiniteSlope) {
   // A dry cohesionless slope at beta, cut by a long shallow surface parallel
-  // to it: F = (cos b - kh sin b) tan phi / (sin b + kh cos b).
+  // to it: F = (cos b - kh sin b) tan phi / (sin b + kh cos b) by either
+  // method, with (1 + kv) on each weight when the earthquake also pushes down.
   const double beta = 20.0;
   const double phi = 35.0;
-  const double kh = 0.15;
   const double t = std::tan(beta * std::numbers::pi / 180.0);
   Model m;
   m.ground = {{-20, 0}, {0, 0}, {1000, 1000 * t}, {1020, 1000 * t}};
@@ -88,17 +88,25 @@ TEST(LoadsTest, EarthquakeOnAnInfiniteSlope) {
   soil.friction_angle = phi;
   soil.top = m.ground;
   m.soils.push_back(soil);
-  m.seismic = {kh, 0.0};
   const double depth = 2.0;
   const SlipSurface surface = testing::polyline(
       {{1, 1 * t + 1}, {11, 11 * t - depth}, {989, 989 * t - depth}, {999, 999 * t + 1}});
   const double b = beta * std::numbers::pi / 180.0;
-  const double expected = (std::cos(b) - kh * std::sin(b)) *
-                          std::tan(phi * std::numbers::pi / 180.0) /
-                          (std::sin(b) + kh * std::cos(b));
-  const method::MethodResult r = simplified(m, surface, 1000);
-  ASSERT_TRUE(r.has_factor());
-  EXPECT_NEAR(r.factor, expected, 0.005 * expected);
+  for (const Seismic quake : {Seismic{0.15, 0.0}, Seismic{0.1, 0.1}}) {
+    m.seismic = quake;
+    const double down = 1.0 + quake.kv;
+    const double expected = (down * std::cos(b) - quake.kh * std::sin(b)) *
+                            std::tan(phi * std::numbers::pi / 180.0) /
+                            (down * std::sin(b) + quake.kh * std::cos(b));
+    EXPECT_NEAR(simplified(m, surface, 1000).factor, expected, 0.005 * expected);
+    Cutter cutter(m);
+    Cut cut;
+    ASSERT_EQ(cutter.cut(surface, 1000, cut), SurfaceProblem::none);
+    method::MethodSettings ordinary;
+    ordinary.method = method::Method::ordinary;
+    EXPECT_NEAR(method::run_method(cut.surface(), ordinary).result.factor, expected,
+                0.005 * expected);
+  }
 }
 
 TEST(LoadsTest, ACrackEndsTheHeadAndItsWaterPushesAtAThirdOfItsDepth) {
