@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "method/general_limit_equilibrium.h"
 #include "method/method_settings.h"
 #include "method/ordinary_method.h"
 #include "method/simplified_method.h"
@@ -30,10 +31,14 @@ struct MethodEntry {
 };
 
 /// Every method, in the order of the enumeration Method.
-inline constexpr std::array<MethodEntry, 2> kMethods{{
+inline constexpr std::array<MethodEntry, 5> kMethods{{
     {Method::simplified, "simplified", &start_simplified, &finish_simplified,
      &simplified_tension_slices},
     {Method::ordinary, "ordinary", &start_ordinary, &finish_ordinary, &ordinary_tension_slices},
+    {Method::spencer, "spencer", &start_general, &finish_spencer, &general_tension_slices},
+    {Method::morgenstern_price, "morgenstern-price", &start_general, &finish_morgenstern_price,
+     &general_tension_slices},
+    {Method::janbu, "janbu", &start_general, &finish_janbu, &general_tension_slices},
 }};
 
 /// The entry of `method`.
@@ -41,7 +46,7 @@ inline constexpr std::array<MethodEntry, 2> kMethods{{
   return kMethods[static_cast<std::size_t>(method)];
 }
 
-/// "simplified", "ordinary".
+/// "simplified", "ordinary", "spencer", "morgenstern-price", "janbu".
 [[nodiscard]] constexpr std::string_view method_name(Method method) {
   return method_entry(method).name;
 }

@@ -15,8 +15,18 @@ namespace method {
 
 /// The methods of slices, in the order of the runner's table (kMethods).
 enum class Method : std::uint8_t {
-  simplified,  ///< moment equilibrium, fixed-point iteration from the first estimate
-  ordinary     ///< closed form, no interslice forces
+  simplified,         ///< moment equilibrium, fixed-point iteration from the first estimate
+  ordinary,           ///< closed form, no interslice forces
+  spencer,            ///< all equilibrium, interslice forces of one inclination
+  morgenstern_price,  ///< all equilibrium, interslice inclination lambda f(x)
+  janbu               ///< force equilibrium without interslice shear
+};
+
+/// The shape f(x) of the interslice force inclination of the
+/// Morgenstern-Price method, x running from 0 at the head to 1 at the toe.
+enum class Interslice : std::uint8_t {
+  constant,  ///< f = 1 (Spencer's method)
+  half_sine  ///< f = sin(pi x)
 };
 
 /// What a slice without positive effective normal force does to an
@@ -31,7 +41,8 @@ enum class IterationStop : std::uint8_t {
   converged,           ///< two successive factors differ by less than the tolerance
   no_positive_normal,  ///< a slice's effective normal force was not positive
   m_factor_too_small,  ///< a slice's m-factor was below kMinimumMFactor
-  limit_reached        ///< iteration_limit passes made without convergence
+  limit_reached,       ///< iteration_limit passes made without convergence
+  lambda_out_of_range  ///< the interslice scale left -kMaxLambda to kMaxLambda
 };
 
 /// How one method is run on a surface.
@@ -41,15 +52,20 @@ struct MethodSettings {
   std::int32_t iteration_limit = kDefaultIterationLimit;  ///< iterative methods
   TensionRule tension = TensionRule::stop;                ///< iterative methods
   PoreForce pore_force = PoreForce::base_length;          ///< ordinary method
+  Interslice interslice = Interslice::half_sine;          ///< Morgenstern-Price method
+  /// Janbu's method: multiply by the empirical correction f0 (which raises
+  /// the factor; off, the factor is the one force equilibrium gives).
+  bool janbu_correction = false;
 };
 
 /// How a run ended, for people and scripts.
 enum class RunStatus : std::uint8_t {
-  converged,        ///< an iterative method converged
-  stopped,          ///< an iterative method stopped at a slice (see MethodResult::stop)
-  no_convergence,   ///< the pass limit was reached
-  closed_form,      ///< a method without iteration
-  no_driving_force  ///< the driving forces sum to zero: there is no factor of safety
+  converged,         ///< an iterative method converged
+  stopped,           ///< an iterative method stopped at a slice (see MethodResult::stop)
+  no_convergence,    ///< the pass limit was reached
+  closed_form,       ///< a method without iteration
+  no_driving_force,  ///< the driving forces sum to zero: there is no factor of safety
+  no_solution        ///< the equations have no admissible solution (see MethodResult::stop)
 };
 
 /// One run of a method on one surface. The slice table it ran on holds the
@@ -65,6 +81,15 @@ struct MethodResult {
   /// closed-form (an infinity or a NaN for a zero driving sum); NaN after a
   /// stop or without convergence.
   double factor = std::numeric_limits<double>::quiet_NaN();
+  /// Methods with interslice shear: the scale lambda of its inclination
+  /// (tan theta for Spencer's method); NaN for the others.
+  double lambda = std::numeric_limits<double>::quiet_NaN();
+  /// The factors of moment and of force equilibrium where the run ended
+  /// (equal when it converged); NaN where a method has none.
+  double moment_factor = std::numeric_limits<double>::quiet_NaN();
+  double force_factor = std::numeric_limits<double>::quiet_NaN();
+  /// Janbu's method: the correction f0 applied (1 when none).
+  double correction = 1.0;
 
   /// True when the run gave a finite factor of safety.
   [[nodiscard]] bool has_factor() const { return std::isfinite(factor); }

@@ -145,6 +145,7 @@ MethodResult finish_simplified(const SurfaceData& surface, const MethodSettings&
       result.status = RunStatus::stopped;
       result.slice = outcome.slice;
       break;
+    case IterationStop::lambda_out_of_range:  // not a stop of this method
     case IterationStop::limit_reached:
       // With no driving force every pass gives an infinite factor, which
       // cannot converge; the iteration and the table stay as they are.

@@ -30,6 +30,10 @@ struct SurfaceLoads {
   /// head) about the slice's moment point (slice_lever).
   std::span<const double> water_force;
   std::span<const double> water_moment;
+  /// The water in a crack at the head: its horizontal force on the first
+  /// slice towards the toe (its moment is in water_moment). The methods that
+  /// balance forces take it with water_force.
+  double head_thrust = 0.0;
 };
 
 /// A slice's moment point for horizontal forces: the point on the upward

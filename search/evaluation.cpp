@@ -71,6 +71,8 @@ std::string_view outcome_key(Outcome outcome) {
       return "no_convergence";
     case Outcome::no_factor:
       return "no_factor";
+    case Outcome::no_solution:
+      return "no_solution";
     default:
       break;
   }
@@ -95,6 +97,8 @@ std::string_view outcome_text(Outcome outcome) {
       return "no convergence";
     case Outcome::no_factor:
       return "no finite factor";
+    case Outcome::no_solution:
+      return "interslice scale beyond 10";
     default:
       break;
   }
@@ -165,6 +169,11 @@ Trial Evaluator::evaluate(const slope::Circle& circle) {
       return trial;
     case method::RunStatus::no_driving_force:
       trial.outcome = Outcome::no_factor;
+      return trial;
+    case method::RunStatus::no_solution:
+      trial.outcome = result.stop == method::IterationStop::m_factor_too_small
+                          ? Outcome::small_m_factor
+                          : Outcome::no_solution;
       return trial;
   }
   const double factor = result.factor;

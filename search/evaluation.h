@@ -48,11 +48,12 @@ enum class Outcome : std::uint8_t {
   no_positive_normal,   ///< stopped at a slice without positive effective normal force
   small_m_factor,       ///< stopped at a slice with an m-factor below 0.2
   no_convergence,       ///< the iteration limit was reached
-  no_factor             ///< no finite factor (the driving forces sum to zero)
+  no_factor,            ///< no finite factor (the driving forces sum to zero)
+  no_solution           ///< the interslice scale of a rigorous method beyond its range
 };
 
 /// The number of outcomes, for tables of counts.
-inline constexpr std::size_t kOutcomeCount = 16;
+inline constexpr std::size_t kOutcomeCount = 17;
 
 /// A machine key ("factor", "misses_slope", "no_positive_normal_force",
 /// ...), the same for a surface problem as slope::problem_key.

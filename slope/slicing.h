@@ -60,6 +60,7 @@ struct Cut {
     method::SurfaceLoads with_water = loads;
     with_water.water_force = water_force;
     with_water.water_moment = water_moment;
+    with_water.head_thrust = crack.thrust;
     return {sections, water_unit_weight, with_water};
   }
 };

@@ -86,7 +86,9 @@ int run_analyse(const AnalyseOptions& options, CommandContext& context) {
   if (step != CutStep::admissible) return exit_status(step);
 
   for (const method::MethodEntry& entry : method::kMethods) {
-    if (choices.method && *choices.method != entry.method) continue;
+    const bool both =
+        entry.method == method::Method::simplified || entry.method == method::Method::ordinary;
+    if (choices.method ? *choices.method != entry.method : !both) continue;
     method::MethodSettings settings = choices.settings;
     settings.method = entry.method;
     runs.push_back(method::run_method(cut.surface(), settings));

@@ -1,7 +1,7 @@
 // The options of the method run that `analyse` and `search` share, declared
-// once: --pore-force, --tolerance, --iteration-limit and --tension, and the
-// --method of each command, checked and converted by the one word table of
-// each.
+// once: --pore-force, --tolerance, --iteration-limit, --tension, --interslice
+// and --janbu-correction, and the --method of each command, checked and converted by the one word
+// table of each.
 #pragma once
 
 #include <cstdint>
@@ -27,12 +27,14 @@ struct MethodOptions {
   /// rule, which leaves out every surface with a slice in tension and so may
   /// miss the least factor)
   std::string tension = "allow";
+  std::string interslice = "half-sine";  ///< Morgenstern-Price: constant or half-sine
+  std::string janbu_correction = "off";  ///< Janbu: on multiplies by f0
 };
 
 /// What --method may name.
 enum class MethodWords {
-  one,         ///< simplified (the default) or ordinary
-  one_or_both  ///< simplified, ordinary or both (the default)
+  one,         ///< one method, simplified by default
+  one_or_both  ///< one method, or both (the default): simplified and ordinary
 };
 
 /// Declares --method into `method` and the shared options into `options`.

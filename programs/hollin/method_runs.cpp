@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <numbers>
 #include <optional>
 
 #include "programs/hollin/option_words.h"
@@ -23,13 +24,26 @@ std::string_view status_key(method::RunStatus status) {
       return "closed_form";
     case method::RunStatus::no_driving_force:
       return "no_driving_force";
+    case method::RunStatus::no_solution:
+      return "no_solution";
   }
   return "";
 }
 
 std::string_view stop_phrase(method::IterationStop stop) {
-  return stop == method::IterationStop::no_positive_normal ? "no positive effective normal force"
-                                                           : "m-factor below 0.2";
+  switch (stop) {
+    case method::IterationStop::no_positive_normal:
+      return "no positive effective normal force";
+    case method::IterationStop::lambda_out_of_range:
+      return "the interslice scale lambda lies beyond 10";
+    default:
+      break;
+  }
+  return "m-factor below 0.2";
+}
+
+bool has_lambda(method::Method method) {
+  return method == method::Method::spencer || method == method::Method::morgenstern_price;
 }
 
 }  // namespace
@@ -60,6 +74,8 @@ std::string_view stop_key(method::IterationStop stop) {
       return "no_positive_normal_force";
     case method::IterationStop::m_factor_too_small:
       return "small_m_factor";
+    case method::IterationStop::lambda_out_of_range:
+      return "lambda_out_of_range";
     case method::IterationStop::converged:
     case method::IterationStop::limit_reached:
       break;
@@ -74,6 +90,9 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
     out += " (pore force on the ";
     out +=
         run.settings.pore_force == method::PoreForce::base_width ? "base width)" : "base length)";
+  }
+  if (result.method == method::Method::morgenstern_price) {
+    out += " (f(x) " + std::string(word_of(kInterslice, run.settings.interslice)) + ")";
   }
   out += ": ";
   if (result.has_factor()) {
@@ -100,6 +119,22 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
     case method::RunStatus::no_driving_force:
       out += ": the driving forces sum to zero";
       break;
+    case method::RunStatus::no_solution:
+      out += ": no solution: " + std::string(stop_phrase(result.stop));
+      if (result.slice > 0) out += " at slice " + std::to_string(result.slice);
+      break;
+  }
+  if (has_lambda(result.method) && result.has_factor()) {
+    out += "; lambda " + text::shortest(result.lambda);
+    if (result.method == method::Method::spencer) {
+      out += " (theta " + text::short_text(std::atan(result.lambda) * 180.0 / std::numbers::pi, 3) +
+             " degrees)";
+    }
+  }
+  if (result.method == method::Method::janbu && result.has_factor()) {
+    out += result.correction != 1.0
+               ? "; corrected by f0 " + text::shortest(result.correction)
+               : std::string("; uncorrected (--janbu-correction on multiplies by f0)");
   }
   append_slices(out, "; tension at slice", run.tension_slices,
                 " (effective normal force negative)");
@@ -110,7 +145,8 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
 
 void write_run_json(text::JsonWriter& json, const method::MethodRun& run) {
   const method::MethodResult& result = run.result;
-  const bool stopped = result.status == method::RunStatus::stopped;
+  const bool stopped = result.status == method::RunStatus::stopped ||
+                       result.status == method::RunStatus::no_solution;
   json.begin_object();
   json.string_member("method", method::method_name(result.method));
   json.number_or_null("factor_of_safety",
@@ -125,6 +161,21 @@ void write_run_json(text::JsonWriter& json, const method::MethodRun& run) {
     json.string_member("pore_force", word_of(kPoreForceWords, run.settings.pore_force));
     write_slices_json(json, "friction_dropped", run.friction_dropped);
   }
+  if (has_lambda(result.method)) {
+    json.number_or_null("lambda", std::isfinite(result.lambda)
+                                      ? std::optional<double>(result.lambda)
+                                      : std::nullopt);
+    json.number_or_null("moment_factor", std::isfinite(result.moment_factor)
+                                             ? std::optional<double>(result.moment_factor)
+                                             : std::nullopt);
+    json.number_or_null("force_factor", std::isfinite(result.force_factor)
+                                            ? std::optional<double>(result.force_factor)
+                                            : std::nullopt);
+  }
+  if (result.method == method::Method::morgenstern_price) {
+    json.string_member("interslice", word_of(kInterslice, run.settings.interslice));
+  }
+  if (result.method == method::Method::janbu) json.number_member("correction", result.correction);
   json.end_object();
 }
 

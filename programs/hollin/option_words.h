@@ -26,17 +26,36 @@ struct Word {
 template <typename Value, std::size_t N>
 using Words = std::array<Word<Value>, N>;
 
-/// `hollin analyse --method`: one of the methods, or both (none named).
-inline constexpr Words<std::optional<method::Method>, 3> kAnalyseMethodWords{{
+/// `hollin analyse --method`: one of the methods, or both (none named: the
+/// simplified and the ordinary method, those of the data file programs).
+inline constexpr Words<std::optional<method::Method>, 6> kAnalyseMethodWords{{
     {method::method_name(method::Method::simplified), method::Method::simplified},
     {method::method_name(method::Method::ordinary), method::Method::ordinary},
+    {method::method_name(method::Method::spencer), method::Method::spencer},
+    {method::method_name(method::Method::morgenstern_price), method::Method::morgenstern_price},
+    {method::method_name(method::Method::janbu), method::Method::janbu},
     {"both", std::nullopt},
 }};
 
-/// `hollin search --method` and `hollin report --method`: one method.
-inline constexpr Words<method::Method, 2> kMethodWords{{
+/// `hollin search --method`: one method.
+inline constexpr Words<method::Method, 5> kMethodWords{{
     {method::method_name(method::Method::simplified), method::Method::simplified},
     {method::method_name(method::Method::ordinary), method::Method::ordinary},
+    {method::method_name(method::Method::spencer), method::Method::spencer},
+    {method::method_name(method::Method::morgenstern_price), method::Method::morgenstern_price},
+    {method::method_name(method::Method::janbu), method::Method::janbu},
+}};
+
+/// `hollin report --method`: the method of one of the data file programs.
+inline constexpr Words<method::Method, 2> kReportMethodWords{{
+    {method::method_name(method::Method::simplified), method::Method::simplified},
+    {method::method_name(method::Method::ordinary), method::Method::ordinary},
+}};
+
+/// `--interslice`: the Morgenstern-Price method's f(x).
+inline constexpr Words<method::Interslice, 2> kInterslice{{
+    {"constant", method::Interslice::constant},
+    {"half-sine", method::Interslice::half_sine},
 }};
 
 /// `--tension`.

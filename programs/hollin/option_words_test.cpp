@@ -23,6 +23,8 @@ void expect_round_trip(const Words<Value, N>& words) {
 TEST(OptionWords, EveryTableNamesItsValuesOnceAndBack) {
   expect_round_trip(kAnalyseMethodWords);
   expect_round_trip(kMethodWords);
+  expect_round_trip(kReportMethodWords);
+  expect_round_trip(kInterslice);
   expect_round_trip(kTensionWords);
   expect_round_trip(kPoreForceWords);
   expect_round_trip(kFaceWords);
@@ -41,7 +43,9 @@ TEST(OptionWords, AWordOutsideTheTableIsNamedWithTheChoices) {
   EXPECT_EQ(why, "--tension: 'Stop' is not stop or allow");
   std::optional<method::Method> chosen;
   EXPECT_FALSE(parse_word("--method", kAnalyseMethodWords, "fast", chosen, why));
-  EXPECT_EQ(why, "--method: 'fast' is not simplified, ordinary or both");
+  EXPECT_EQ(
+      why,
+      "--method: 'fast' is not simplified, ordinary, spencer, morgenstern-price, janbu or both");
   EXPECT_TRUE(parse_word("--method", kAnalyseMethodWords, "ordinary", chosen, why));
   EXPECT_EQ(chosen, method::Method::ordinary);
 }

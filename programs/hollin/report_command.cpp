@@ -144,7 +144,7 @@ bool write_simplified(record_io::RecordIo& io, const analysis::SlopeData& data,
 }  // namespace
 
 int run_report(const ReportOptions& options, CommandContext& context) {
-  Settings settings(value_of(kMethodWords, options.method) == method::Method::simplified);
+  Settings settings(value_of(kReportMethodWords, options.method) == method::Method::simplified);
   if (!load_settings(options, settings, context)) return kExitRefused;
 
   std::string data_text;
@@ -187,7 +187,7 @@ void declare_report(CLI::App& app, ReportOptions& options) {
   app.add_option("--method", options.method,
                  "simplified (the report of quarnby) or ordinary (of wendmoor)")
       ->required()
-      ->check(CLI::IsMember(word_strings(kMethodWords)));
+      ->check(CLI::IsMember(word_strings(kReportMethodWords)));
   app.add_option("--settings", options.settings,
                  "a settings file in quarnby.ini or wendmoor.ini format (default: the shipped "
                  "English one)");
