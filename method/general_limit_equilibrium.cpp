@@ -307,6 +307,56 @@ MethodResult finish_janbu(const SurfaceData& surface, const MethodSettings& sett
   return result;
 }
 
+GeneralFactors factors_at(const SurfaceData& surface, const MethodSettings& settings,
+                          Interslice interslice, double lambda) {
+  SliceTable table;
+  compute_first_estimate(surface, table);
+  const double start = starting_factor(surface, settings, table);
+  const Slices s = prepare(surface, interslice, table);
+  GeneralFactors out;
+  if (!(start > 0.0) || !std::isfinite(start) || s.driving == 0.0) return out;
+  // Moments: F = sum of resisting forces / sum of driving forces.
+  double factor = start;
+  for (std::int32_t pass = 1; pass <= settings.iteration_limit; ++pass) {
+    const double next = evaluate(s, factor, lambda, nullptr).resisting / s.driving;
+    const double change = std::fabs(next - factor);
+    factor = next;
+    if (!std::isfinite(factor)) break;
+    if (change < settings.tolerance) {
+      out.moment = factor;
+      break;
+    }
+  }
+  // Forces: the factor at which no interslice force is left beyond the toe,
+  // by the secant rule from the start and a point beside it.
+  double a = start;
+  double b = 1.01 * start;
+  double ra = evaluate(s, a, lambda, nullptr).force;
+  double rb = evaluate(s, b, lambda, nullptr).force;
+  for (std::int32_t pass = 1; pass <= settings.iteration_limit; ++pass) {
+    if (!(rb != ra)) break;
+    const double next = b - rb * (b - a) / (rb - ra);
+    if (!std::isfinite(next) || !(next > 0.0)) break;
+    a = b;
+    ra = rb;
+    b = next;
+    rb = evaluate(s, b, lambda, nullptr).force;
+    if (std::fabs(b - a) < settings.tolerance) {
+      out.force = b;
+      break;
+    }
+  }
+  return out;
+}
+
+GeneralResiduals residuals_at(const SurfaceData& surface, Interslice interslice, double factor,
+                              double lambda) {
+  SliceTable table;
+  compute_first_estimate(surface, table);
+  const Residuals r = evaluate(prepare(surface, interslice, table), factor, lambda, nullptr);
+  return {r.moment, r.force};
+}
+
 std::vector<std::int32_t> general_tension_slices(const SliceTable& table,
                                                  const MethodResult& result) {
   std::vector<std::int32_t> slices;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "method/method_settings.h"
@@ -36,6 +37,27 @@ void start_general(const SurfaceData& surface, const MethodSettings& settings, S
 /// left is negative.
 [[nodiscard]] std::vector<std::int32_t> general_tension_slices(const SliceTable& table,
                                                                const MethodResult& result);
+
+/// The factors of moment equilibrium alone and of force equilibrium alone at
+/// a fixed lambda with the shape `interslice`, each by fixed-point iteration
+/// from the simplified method's factor: the curves the general formulation
+/// crosses. NaN where an iteration does not converge.
+struct GeneralFactors {
+  double moment = std::numeric_limits<double>::quiet_NaN();
+  double force = std::numeric_limits<double>::quiet_NaN();
+};
+[[nodiscard]] GeneralFactors factors_at(const SurfaceData& surface, const MethodSettings& settings,
+                                        Interslice interslice, double lambda);
+
+/// The two residuals at (factor, lambda): the moment residual over the sum
+/// of the driving forces and the interslice force left beyond the toe over
+/// the sum of the slices' vertical forces. Both 0 at a solution.
+struct GeneralResiduals {
+  double moment = 0.0;
+  double force = 0.0;
+};
+[[nodiscard]] GeneralResiduals residuals_at(const SurfaceData& surface, Interslice interslice,
+                                            double factor, double lambda);
 
 /// Janbu's empirical correction f0 = 1 + b (d/L - 1.4 (d/L)^2) for a sliding
 /// mass of chord length L from head to toe and greatest depth d below that

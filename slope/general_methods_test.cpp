@@ -1,0 +1,109 @@
+// The methods with interslice forces on surfaces cut through models: the
+// published circle, the identities that tie them to the simplified and
+// Janbu's methods, and random surfaces for what a solution must satisfy.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "method/method_run.h"
+#include "slope/slicing.h"
+#include "slope/test_support.h"
+
+namespace slope {
+namespace {
+
+using method::Method;
+using method::MethodSettings;
+
+MethodSettings settings_of(Method m, double tolerance = method::kDefaultTolerance) {
+  MethodSettings s;
+  s.method = m;
+  s.tension = method::TensionRule::allow;
+  s.tolerance = tolerance;
+  s.iteration_limit = 200;
+  s.interslice = method::Interslice::constant;
+  return s;
+}
+
+TEST(GeneralMethodsTest, ThePublishedCircle) {
+  // Centre (120, 90), radius 80: Spencer 2.073 and Morgenstern-Price
+  // (constant) 2.076 dry, 1.761 and 1.765 with ru 0.25, each within 0.5 %.
+  for (const auto& [ru, spencer, price] : {std::tuple{0.0, 2.073, 2.076}, {0.25, 1.761, 1.765}}) {
+    const Model model = testing::published_slope(ru);
+    Cutter cutter(model);
+    Cut cut;
+    ASSERT_EQ(cutter.cut(testing::published_circle(), 50, cut), SurfaceProblem::none);
+    const auto run = [&](Method m) { return method::run_method(cut.surface(), settings_of(m)); };
+    EXPECT_NEAR(run(Method::spencer).result.factor, spencer, 0.005 * spencer) << ru;
+    EXPECT_NEAR(run(Method::morgenstern_price).result.factor, price, 0.005 * price) << ru;
+  }
+}
+
+TEST(GeneralMethodsTest, TheFormulationHoldsTheSimplerMethods) {
+  // Spencer's method is Morgenstern-Price's with a constant function; at
+  // lambda 0 the moments give the simplified method's factor and the forces
+  // Janbu's.
+  const Model model = testing::published_slope(0.25);
+  Cutter cutter(model);
+  Cut cut;
+  for (const SlipSurface& surface :
+       {testing::published_circle(), testing::circle(110, 100, 85), testing::circle(100, 80, 50)}) {
+    ASSERT_EQ(cutter.cut(surface, 40, cut), SurfaceProblem::none);
+    const method::SurfaceData data = cut.surface();
+    const method::MethodResult spencer =
+        method::run_method(data, settings_of(Method::spencer)).result;
+    const method::MethodResult price =
+        method::run_method(data, settings_of(Method::morgenstern_price)).result;
+    EXPECT_EQ(spencer.factor, price.factor);
+    EXPECT_EQ(spencer.lambda, price.lambda);
+
+    const MethodSettings tight = settings_of(Method::simplified, 1e-13);
+    const method::GeneralFactors at_zero =
+        method::factors_at(data, tight, method::Interslice::constant, 0.0);
+    const double simplified = method::run_method(data, tight).result.factor;
+    MethodSettings janbu = tight;
+    janbu.method = Method::janbu;
+    const double force = method::run_method(data, janbu).result.factor;
+    EXPECT_NEAR(at_zero.moment, simplified, 1e-9 * simplified);
+    EXPECT_NEAR(at_zero.force, force, 1e-9 * force);
+  }
+}
+
+TEST(GeneralMethodsTest, RandomSurfacesConvergeToSolutionsOrSayWhy) {
+  // Circles and three-point polylines through the layered example's shape
+  // with water: every converged run satisfies both equations to the
+  // tolerance; no run reports a factor that is not a finite positive number.
+  Model model = testing::published_slope(0.0);
+  model.piezometric_line = {{0, 50}, {60, 50}, {140, 20}, {200, 20}};
+  model.soils[0].saturated_unit_weight = 125;
+  std::mt19937_64 random(11);
+  std::uniform_real_distribution<double> x(60, 170), y(30, 200), r(10, 200);
+  Cutter cutter(model);
+  Cut cut;
+  int converged = 0;
+  for (int trial = 0; trial < 100000; ++trial) {
+    const SlipSurface surface = testing::circle(x(random), y(random), r(random));
+    if (cutter.cut(surface, 20, cut) != SurfaceProblem::none) continue;
+    const Method m = trial % 2 == 0 ? Method::spencer : Method::morgenstern_price;
+    MethodSettings settings = settings_of(m);
+    settings.interslice = method::Interslice::half_sine;
+    const method::MethodResult result = method::run_method(cut.surface(), settings).result;
+    if (result.status != method::RunStatus::converged) {
+      EXPECT_FALSE(result.has_factor());
+      continue;
+    }
+    ++converged;
+    ASSERT_TRUE(result.factor > 0.0 && std::isfinite(result.lambda)) << trial;
+    const method::Interslice shape =
+        m == Method::spencer ? method::Interslice::constant : settings.interslice;
+    const method::GeneralResiduals left =
+        method::residuals_at(cut.surface(), shape, result.factor, result.lambda);
+    ASSERT_LT(std::fabs(left.moment), settings.tolerance) << trial;
+    ASSERT_LT(std::fabs(left.force), settings.tolerance) << trial;
+  }
+  EXPECT_GT(converged, 1000);
+}
+
+}  // namespace
+}  // namespace slope
