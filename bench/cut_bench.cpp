@@ -41,9 +41,10 @@ slope::Model published_slope() {
 /// disturbed by other work.
 double least(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
 
-const slope::SlipSurface kSimpleCircle{slope::SlipSurface::Kind::circle, {25, 25, 22}, {}};
+const slope::SlipSurface kSimpleCircle{
+    slope::SlipSurface::Kind::circle, {25, 25, 22}, {}, false, {}};
 
-const slope::SlipSurface kCircle{slope::SlipSurface::Kind::circle, {120, 90, 80}, {}};
+const slope::SlipSurface kCircle{slope::SlipSurface::Kind::circle, {120, 90, 80}, {}, false, {}};
 
 /// The simplified method letting slices carry tension, and the ordinary
 /// method with the pore force on the base length.
@@ -104,6 +105,28 @@ void BM_BothMethods50Slices(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BothMethods50Slices);
+
+// One method on the published circle's cut, by its place in method::kMethods
+// (0 simplified, 2 Spencer, 3 Morgenstern-Price, 4 Janbu): what a method
+// costs against the simplified one.
+void BM_EachMethod50Slices(benchmark::State& state) {
+  const slope::Model model = published_slope();
+  slope::Cutter cutter(model);
+  slope::Cut cut;
+  method::SliceTable table;
+  if (cutter.cut(kCircle, 50, cut) != slope::SurfaceProblem::none) {
+    state.SkipWithError("the circle was refused");
+    return;
+  }
+  method::MethodSettings settings = kAllow;
+  settings.method = method::kMethods[static_cast<std::size_t>(state.range(0))].method;
+  state.SetLabel(std::string(method::method_name(settings.method)));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(method::run_method(cut.surface(), settings, table));
+    benchmark::DoNotOptimize(table.safety_factor);
+  }
+}
+BENCHMARK(BM_EachMethod50Slices)->Arg(0)->Arg(2)->Arg(3)->Arg(4);
 
 void BM_SimpleSlopeCutAndSimplified(benchmark::State& state) {
   const slope::Model model = bench::simple_slope();

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "bench/slope_models.h"
+#include "method/method_run.h"
 #include "search/search.h"
 
 namespace {
@@ -36,6 +37,7 @@ void BM_SearchMillionCircles(benchmark::State& state) {
   const search::TrialGrid grid = million_circles();
   search::Settings settings;
   settings.slices = 50;
+  settings.analysis.method = method::kMethods[static_cast<std::size_t>(state.range(2))].method;
   tbb::task_arena arena(threads);
   search::GridResult result;
   for (auto _ : state) {
@@ -60,13 +62,15 @@ void BM_SearchMillionCircles(benchmark::State& state) {
   }
 }
 // Threads (0: every core, tbb::info::default_concurrency; 1: one thread),
-// then the model: 0 the simple slope, 1 the same with a water table, 2 with
-// every load (water standing over the toe in place of the table).
+// the model (0 the simple slope, 1 the same with a water table, 2 with every
+// load: water standing over the toe in place of the table) and the method
+// by its place in method::kMethods (0 simplified, 2 Spencer).
 BENCHMARK(BM_SearchMillionCircles)
-    ->Args({0, 0})
-    ->Args({1, 0})
-    ->Args({1, 1})
-    ->Args({1, 2})
+    ->Args({0, 0, 0})
+    ->Args({1, 0, 0})
+    ->Args({1, 1, 0})
+    ->Args({1, 2, 0})
+    ->Args({0, 0, 2})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);

@@ -99,6 +99,7 @@ Residuals evaluate(const Slices& s, double factor, double scale, SliceTable* kee
   // Lambda is positive where the interslice force leans as it does on an
   // ordinary slope: the shear on a slice's head side pulls it down.
   const double lambda = -scale;
+  const double inv_f = 1.0 / factor;
   Residuals r;
   double e = 0.0;
   double resisting = 0.0;
@@ -106,18 +107,18 @@ Residuals evaluate(const Slices& s, double factor, double scale, SliceTable* kee
     const double sin_a = -s.sin[i];
     const double cos_a = s.cos[i];
     const double tan_phi = s.tan_phi[i];
-    const double m = cos_a + sin_a * tan_phi / factor;
-    const double f_toe = i + 1 < s.count ? s.f[i + 1] : s.f_toe;
-    const double n0 = (s.v[i] - lambda * s.f[i] * e - sin_a * s.k[i] / factor) / m;
-    const double a = sin_a - tan_phi * cos_a / factor;
-    const double b = e + s.h[i] - s.k[i] * cos_a / factor;
-    const double e_toe = (b + a * n0) / (1.0 - a * lambda * f_toe / m);
-    const double n = n0 + lambda * f_toe * e_toe / m;
+    const double inv_m = 1.0 / (cos_a + sin_a * tan_phi * inv_f);
+    const double lf_toe = lambda * (i + 1 < s.count ? s.f[i + 1] : s.f_toe);
+    const double n0 = (s.v[i] - lambda * s.f[i] * e - sin_a * s.k[i] * inv_f) * inv_m;
+    const double a = sin_a - tan_phi * cos_a * inv_f;
+    const double b = e + s.h[i] - s.k[i] * cos_a * inv_f;
+    const double e_toe = (b + a * n0) / (1.0 - a * lf_toe * inv_m);
+    const double n = n0 + lf_toe * e_toe * inv_m;
     const double res = -s.cl[i] + (n - s.u[i]) * tan_phi;
     resisting += res;
     if (keep != nullptr) {
       keep->normal_force[i] = n - s.u[i];
-      keep->m_factor[i] = m;
+      keep->m_factor[i] = 1.0 / inv_m;
       keep->resisting_force[i] = res;
       keep->net_force[i] = e_toe;  // the interslice normal force on its toe side
     }
@@ -153,49 +154,72 @@ bool solve_force(const Slices& s, double& factor, const MethodSettings& settings
   return false;
 }
 
-// F and lambda together: Newton's method on the two residuals with a
-// Jacobian of differences, each step shortened until the residuals shrink.
+// F and lambda together: Newton's method on the two residuals. The
+// Jacobian is taken by differences at the start and then carried along by
+// Broyden's update, one evaluation a step; a step is shortened until the
+// residuals shrink, and the Jacobian taken afresh when no shortening helps.
 bool solve_both(const Slices& s, double& factor, double& lambda, const MethodSettings& settings,
                 std::int32_t& passes) {
   const auto norm = [](const Residuals& r) { return std::hypot(r.moment, r.force); };
-  Residuals r = evaluate(s, factor, lambda, nullptr);
-  for (passes = 1; passes <= settings.iteration_limit; ++passes) {
-    if (!std::isfinite(norm(r))) return false;
+  double j[2][2] = {};
+  const auto differences = [&](const Residuals& at) {
     const double hf = 1e-7 * std::max(1.0, factor);
     const double hl = 1e-7;
     const Residuals rf = evaluate(s, factor + hf, lambda, nullptr);
     const Residuals rl = evaluate(s, factor, lambda + hl, nullptr);
-    const double a = (rf.moment - r.moment) / hf;
-    const double b = (rl.moment - r.moment) / hl;
-    const double c = (rf.force - r.force) / hf;
-    const double d = (rl.force - r.force) / hl;
-    const double det = a * d - b * c;
-    if (!(std::fabs(det) > 0.0) || !std::isfinite(det)) return false;
-    double step_f = -(d * r.moment - b * r.force) / det;
-    double step_l = -(a * r.force - c * r.moment) / det;
-    Residuals next;
-    double f_next = factor;
-    double l_next = lambda;
+    j[0][0] = (rf.moment - at.moment) / hf;
+    j[0][1] = (rl.moment - at.moment) / hl;
+    j[1][0] = (rf.force - at.force) / hf;
+    j[1][1] = (rl.force - at.force) / hl;
+  };
+  Residuals r = evaluate(s, factor, lambda, nullptr);
+  if (norm(r) < settings.tolerance) return true;
+  differences(r);
+  bool fresh = true;
+  for (passes = 1; passes <= settings.iteration_limit; ++passes) {
+    if (!std::isfinite(norm(r))) return false;
+    const double det = j[0][0] * j[1][1] - j[0][1] * j[1][0];
     bool better = false;
-    for (int halving = 0; halving < 30; ++halving) {
-      f_next = factor + step_f;
-      l_next = lambda + step_l;
-      if (f_next > 0.0) {
-        next = evaluate(s, f_next, l_next, nullptr);
-        if (norm(next) < norm(r) || norm(next) == 0.0) {
-          better = true;
-          break;
+    Residuals next;
+    double step_f = 0.0;
+    double step_l = 0.0;
+    if (std::fabs(det) > 0.0 && std::isfinite(det)) {
+      step_f = -(j[1][1] * r.moment - j[0][1] * r.force) / det;
+      step_l = -(j[0][0] * r.force - j[1][0] * r.moment) / det;
+      for (int halving = 0; halving < 30; ++halving) {
+        if (factor + step_f > 0.0) {
+          next = evaluate(s, factor + step_f, lambda + step_l, nullptr);
+          if (norm(next) < norm(r) || norm(next) == 0.0) {
+            better = true;
+            break;
+          }
         }
+        step_f *= 0.5;
+        step_l *= 0.5;
       }
-      step_f *= 0.5;
-      step_l *= 0.5;
     }
-    if (!better) return norm(r) < settings.tolerance;
-    const double change = std::max(std::fabs(f_next - factor), std::fabs(l_next - lambda));
-    factor = f_next;
-    lambda = l_next;
+    if (!better) {
+      if (fresh) return norm(r) < settings.tolerance;
+      differences(r);
+      fresh = true;
+      continue;
+    }
+    // Broyden: J += (dr - J dx) dx^T / (dx^T dx).
+    const double dm = next.moment - r.moment - (j[0][0] * step_f + j[0][1] * step_l);
+    const double df = next.force - r.force - (j[1][0] * step_f + j[1][1] * step_l);
+    const double dd = step_f * step_f + step_l * step_l;
+    if (dd > 0.0) {
+      j[0][0] += dm * step_f / dd;
+      j[0][1] += dm * step_l / dd;
+      j[1][0] += df * step_f / dd;
+      j[1][1] += df * step_l / dd;
+    }
+    fresh = false;
+    factor += step_f;
+    lambda += step_l;
     r = next;
-    if (change < settings.tolerance && norm(r) < settings.tolerance) return true;
+    // The moment residual is about the error of the factor itself.
+    if (norm(r) < settings.tolerance) return true;
   }
   return false;
 }
@@ -262,7 +286,7 @@ MethodResult finish(const Slices& s, Method method, const MethodSettings& settin
 
 MethodResult finish_with_shape(const SurfaceData& surface, const MethodSettings& settings,
                                SliceTable& table, Method method, Interslice interslice) {
-  double factor = starting_factor(surface, settings, table);
+  double factor = table.safety_factor;
   table.sum_driving = 0.0;
   for (std::int32_t i = 0; i < table.slice_count; ++i) table.sum_driving += table.driving_force[i];
   const Slices s = prepare(surface, interslice, table);
