@@ -107,7 +107,14 @@ std::string search_text(const SearchSummary& s) {
     out += settings.analysis.pore_force == method::PoreForce::base_width ? "base width)"
                                                                          : "base length)";
   } else {
-    out += "simplified (tension " + std::string(word_of(kTensionWords, settings.analysis.tension)) +
+    out += std::string(method::method_name(settings.analysis.method)) + " (";
+    if (settings.analysis.method == method::Method::morgenstern_price) {
+      out += "f(x) " + std::string(word_of(kInterslice, settings.analysis.interslice)) + ", ";
+    }
+    if (settings.analysis.method == method::Method::janbu) {
+      out += settings.analysis.janbu_correction ? "corrected by f0, " : "uncorrected, ";
+    }
+    out += "tension " + std::string(word_of(kTensionWords, settings.analysis.tension)) +
            ", tolerance " + text::shortest(settings.analysis.tolerance) + ", iteration limit " +
            std::to_string(settings.analysis.iteration_limit) + ")";
   }
@@ -221,6 +228,8 @@ std::string search_json(const SearchSummary& s) {
   json.number_member("tolerance", settings.analysis.tolerance);
   json.integer_member("iteration_limit", settings.analysis.iteration_limit);
   json.string_member("pore_force", word_of(kPoreForceWords, settings.analysis.pore_force));
+  json.string_member("interslice", word_of(kInterslice, settings.analysis.interslice));
+  json.boolean_member("janbu_correction", settings.analysis.janbu_correction);
   json.number_member("min_depth", settings.min_depth);
   json.number_member("min_weight", settings.min_weight);
   json.end_object();
