@@ -154,6 +154,63 @@ bool solve_force(const Slices& s, double& factor, const MethodSettings& settings
   return false;
 }
 
+// The factor at which no interslice force is left beyond the toe, at a
+// fixed lambda: the secant rule from the start and a point beside it.
+bool solve_force_at(const Slices& s, double& factor, double lambda, const MethodSettings& settings,
+                    std::int32_t& passes) {
+  double a = factor;
+  double b = 1.01 * factor;
+  double ra = evaluate(s, a, lambda, nullptr).force;
+  double rb = evaluate(s, b, lambda, nullptr).force;
+  for (passes = 1; passes <= settings.iteration_limit; ++passes) {
+    if (!(rb != ra)) return std::fabs(rb) < settings.tolerance;
+    const double next = b - rb * (b - a) / (rb - ra);
+    if (!std::isfinite(next) || !(next > 0.0)) return false;
+    a = b;
+    ra = rb;
+    b = next;
+    rb = evaluate(s, b, lambda, nullptr).force;
+    if (std::fabs(b - a) < settings.tolerance && std::fabs(rb) < settings.tolerance) {
+      factor = b;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The prescribed inclinations of the interslice forces of the force
+// methods, as tangents dipping towards the toe, into the f of each section:
+// the chord from head to toe (Corps 1), the ground surface (Corps 2), or the
+// mean of the ground surface and the slip surface (Lowe and Karafiath),
+// each at a section the mean of the segments either side of it.
+void prescribe(const SurfaceData& surface, Method method, Slices& s, SliceTable& t) {
+  const std::span<const Section> sections = surface.sections;
+  const std::size_t n = sections.size();
+  const auto fall = [&](std::size_t k, bool ground) {
+    const Section& a = sections[k];
+    const Section& b = sections[k + 1];
+    const double dx = std::fabs(b.x - a.x);
+    return ground ? (a.ground_level - b.ground_level) / dx : (a.slip_level - b.slip_level) / dx;
+  };
+  const auto at = [&](std::size_t k, bool ground) {
+    if (k == 0) return fall(0, ground);
+    if (k + 1 == n) return fall(n - 2, ground);
+    return 0.5 * (fall(k - 1, ground) + fall(k, ground));
+  };
+  const double chord = (sections.front().slip_level - sections.back().slip_level) /
+                       std::fabs(sections.back().x - sections.front().x);
+  for (std::size_t k = 0; k < n; ++k) {
+    double tangent = chord;
+    if (method == Method::corps_2) tangent = at(k, true);
+    if (method == Method::lowe_karafiath) tangent = 0.5 * (at(k, true) + at(k, false));
+    if (k + 1 < n) {
+      t.work.friction_slope[k] = tangent;
+    } else {
+      s.f_toe = tangent;
+    }
+  }
+}
+
 // F and lambda together: Newton's method on the two residuals. The
 // Jacobian is taken by differences at the start and then carried along by
 // Broyden's update, one evaluation a step; a step is shortened until the
@@ -315,6 +372,17 @@ MethodResult finish_morgenstern_price(const SurfaceData& surface, const MethodSe
                            settings.interslice);
 }
 
+MethodResult finish_force_method(const SurfaceData& surface, const MethodSettings& settings,
+                                 SliceTable& table) {
+  double factor = starting_factor(surface, settings, table);
+  Slices s = prepare(surface, Interslice::constant, table);
+  prescribe(surface, settings.method, s, table);
+  std::int32_t passes = 0;
+  const bool solved = table.sum_driving != 0.0 && std::isfinite(factor) && factor > 0.0 &&
+                      solve_force_at(s, factor, 1.0, settings, passes);
+  return finish(s, settings.method, settings, table, solved, factor, 1.0, passes, false);
+}
+
 MethodResult finish_janbu(const SurfaceData& surface, const MethodSettings& settings,
                           SliceTable& table) {
   double factor = starting_factor(surface, settings, table);
@@ -351,25 +419,10 @@ GeneralFactors factors_at(const SurfaceData& surface, const MethodSettings& sett
       break;
     }
   }
-  // Forces: the factor at which no interslice force is left beyond the toe,
-  // by the secant rule from the start and a point beside it.
-  double a = start;
-  double b = 1.01 * start;
-  double ra = evaluate(s, a, lambda, nullptr).force;
-  double rb = evaluate(s, b, lambda, nullptr).force;
-  for (std::int32_t pass = 1; pass <= settings.iteration_limit; ++pass) {
-    if (!(rb != ra)) break;
-    const double next = b - rb * (b - a) / (rb - ra);
-    if (!std::isfinite(next) || !(next > 0.0)) break;
-    a = b;
-    ra = rb;
-    b = next;
-    rb = evaluate(s, b, lambda, nullptr).force;
-    if (std::fabs(b - a) < settings.tolerance) {
-      out.force = b;
-      break;
-    }
-  }
+  // Forces: the factor at which no interslice force is left beyond the toe.
+  double force = start;
+  std::int32_t passes = 0;
+  if (solve_force_at(s, force, lambda, settings, passes)) out.force = force;
   return out;
 }
 

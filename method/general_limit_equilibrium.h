@@ -5,7 +5,9 @@
 // simplified method's form: each slice's resisting force against its
 // driving force) and in force equilibrium (no interslice force left beyond
 // the toe). Spencer's method takes f = 1, Morgenstern-Price's the settings'
-// shape, Janbu's lambda = 0 with force equilibrium alone.
+// shape, Janbu's lambda = 0 with force equilibrium alone, and the force
+// methods of the Corps of Engineers and of Lowe and Karafiath force
+// equilibrium alone with inclinations from the surface's geometry.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,10 @@ void start_general(const SurfaceData& surface, const MethodSettings& settings, S
 [[nodiscard]] MethodResult finish_morgenstern_price(const SurfaceData& surface,
                                                     const MethodSettings& settings,
                                                     SliceTable& table);
+/// Corps 1, Corps 2 and Lowe-Karafiath (the settings' method): force
+/// equilibrium with interslice forces of prescribed inclinations.
+[[nodiscard]] MethodResult finish_force_method(const SurfaceData& surface,
+                                               const MethodSettings& settings, SliceTable& table);
 [[nodiscard]] MethodResult finish_janbu(const SurfaceData& surface, const MethodSettings& settings,
                                         SliceTable& table);
 

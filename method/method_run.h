@@ -31,7 +31,7 @@ struct MethodEntry {
 };
 
 /// Every method, in the order of the enumeration Method.
-inline constexpr std::array<MethodEntry, 5> kMethods{{
+inline constexpr std::array<MethodEntry, 8> kMethods{{
     {Method::simplified, "simplified", &start_simplified, &finish_simplified,
      &simplified_tension_slices},
     {Method::ordinary, "ordinary", &start_ordinary, &finish_ordinary, &ordinary_tension_slices},
@@ -39,6 +39,10 @@ inline constexpr std::array<MethodEntry, 5> kMethods{{
     {Method::morgenstern_price, "morgenstern-price", &start_general, &finish_morgenstern_price,
      &general_tension_slices},
     {Method::janbu, "janbu", &start_general, &finish_janbu, &general_tension_slices},
+    {Method::corps_1, "corps-1", &start_general, &finish_force_method, &general_tension_slices},
+    {Method::corps_2, "corps-2", &start_general, &finish_force_method, &general_tension_slices},
+    {Method::lowe_karafiath, "lowe-karafiath", &start_general, &finish_force_method,
+     &general_tension_slices},
 }};
 
 /// The entry of `method`.
@@ -46,7 +50,8 @@ inline constexpr std::array<MethodEntry, 5> kMethods{{
   return kMethods[static_cast<std::size_t>(method)];
 }
 
-/// "simplified", "ordinary", "spencer", "morgenstern-price", "janbu".
+/// "simplified", "ordinary", "spencer", "morgenstern-price", "janbu",
+/// "corps-1", "corps-2", "lowe-karafiath".
 [[nodiscard]] constexpr std::string_view method_name(Method method) {
   return method_entry(method).name;
 }

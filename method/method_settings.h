@@ -19,7 +19,10 @@ enum class Method : std::uint8_t {
   ordinary,           ///< closed form, no interslice forces
   spencer,            ///< all equilibrium, interslice forces of one inclination
   morgenstern_price,  ///< all equilibrium, interslice inclination lambda f(x)
-  janbu               ///< force equilibrium without interslice shear
+  janbu,              ///< force equilibrium without interslice shear
+  corps_1,            ///< force equilibrium, interslice forces parallel to the chord
+  corps_2,            ///< force equilibrium, interslice forces parallel to the ground
+  lowe_karafiath      ///< force equilibrium, inclined as the mean of ground and surface
 };
 
 /// The shape f(x) of the interslice force inclination of the

@@ -11,12 +11,13 @@ void declare_method_options(CLI::App& app, std::string& method, MethodWords word
                             MethodOptions& options) {
   if (words == MethodWords::one_or_both) {
     app.add_option("--method", method,
-                   "simplified, ordinary, spencer, morgenstern-price, janbu, or both "
-                   "(default: simplified and ordinary)")
+                   "simplified, ordinary, spencer, morgenstern-price, janbu, corps-1, corps-2, "
+                   "lowe-karafiath, or both (default: simplified and ordinary)")
         ->check(CLI::IsMember(word_strings(kAnalyseMethodWords)));
   } else {
     app.add_option("--method", method,
-                   "simplified (default), ordinary, spencer, morgenstern-price or janbu")
+                   "simplified (default), ordinary, spencer, morgenstern-price, janbu, corps-1, "
+                   "corps-2 or lowe-karafiath")
         ->check(CLI::IsMember(word_strings(kMethodWords)));
   }
   app.add_option("--pore-force", options.pore_force,

@@ -28,22 +28,28 @@ using Words = std::array<Word<Value>, N>;
 
 /// `hollin analyse --method`: one of the methods, or both (none named: the
 /// simplified and the ordinary method, those of the data file programs).
-inline constexpr Words<std::optional<method::Method>, 6> kAnalyseMethodWords{{
+inline constexpr Words<std::optional<method::Method>, 9> kAnalyseMethodWords{{
     {method::method_name(method::Method::simplified), method::Method::simplified},
     {method::method_name(method::Method::ordinary), method::Method::ordinary},
     {method::method_name(method::Method::spencer), method::Method::spencer},
     {method::method_name(method::Method::morgenstern_price), method::Method::morgenstern_price},
     {method::method_name(method::Method::janbu), method::Method::janbu},
+    {method::method_name(method::Method::corps_1), method::Method::corps_1},
+    {method::method_name(method::Method::corps_2), method::Method::corps_2},
+    {method::method_name(method::Method::lowe_karafiath), method::Method::lowe_karafiath},
     {"both", std::nullopt},
 }};
 
 /// `hollin search --method`: one method.
-inline constexpr Words<method::Method, 5> kMethodWords{{
+inline constexpr Words<method::Method, 8> kMethodWords{{
     {method::method_name(method::Method::simplified), method::Method::simplified},
     {method::method_name(method::Method::ordinary), method::Method::ordinary},
     {method::method_name(method::Method::spencer), method::Method::spencer},
     {method::method_name(method::Method::morgenstern_price), method::Method::morgenstern_price},
     {method::method_name(method::Method::janbu), method::Method::janbu},
+    {method::method_name(method::Method::corps_1), method::Method::corps_1},
+    {method::method_name(method::Method::corps_2), method::Method::corps_2},
+    {method::method_name(method::Method::lowe_karafiath), method::Method::lowe_karafiath},
 }};
 
 /// `hollin report --method`: the method of one of the data file programs.

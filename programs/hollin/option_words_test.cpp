@@ -45,7 +45,8 @@ TEST(OptionWords, AWordOutsideTheTableIsNamedWithTheChoices) {
   EXPECT_FALSE(parse_word("--method", kAnalyseMethodWords, "fast", chosen, why));
   EXPECT_EQ(
       why,
-      "--method: 'fast' is not simplified, ordinary, spencer, morgenstern-price, janbu or both");
+      "--method: 'fast' is not simplified, ordinary, spencer, morgenstern-price, janbu, corps-1, "
+      "corps-2, lowe-karafiath or both");
   EXPECT_TRUE(parse_word("--method", kAnalyseMethodWords, "ordinary", chosen, why));
   EXPECT_EQ(chosen, method::Method::ordinary);
 }
