@@ -7,6 +7,7 @@
 #include <random>
 
 #include "method/method_run.h"
+#include "method/slice_forces.h"
 #include "slope/slicing.h"
 #include "slope/test_support.h"
 
@@ -67,6 +68,42 @@ TEST(GeneralMethodsTest, TheFormulationHoldsTheSimplerMethods) {
     const double force = method::run_method(data, janbu).result.factor;
     EXPECT_NEAR(at_zero.moment, simplified, 1e-9 * simplified);
     EXPECT_NEAR(at_zero.force, force, 1e-9 * force);
+  }
+}
+
+TEST(GeneralMethodsTest, EachSliceIsInEquilibriumUnderTheForcesReported) {
+  // The forces a run reports, with the slice's weight and the water's thrust
+  // on its top, balance in both directions (the base's normal force is the
+  // effective force and the pore force; the shear acts up the base).
+  Model model = testing::published_slope(0.0);
+  model.soils[0].saturated_unit_weight = 125;
+  model.piezometric_line = {{0, 40}, {60, 40}, {140, 30}, {200, 30}};  // water over the toe
+  model.seismic = {0.1, 0.0};
+  Cutter cutter(model);
+  Cut cut;
+  ASSERT_EQ(cutter.cut(testing::published_circle(), 30, cut), SurfaceProblem::none);
+  const method::SurfaceData data = cut.surface();
+  for (const Method m : {Method::spencer, Method::morgenstern_price, Method::corps_2}) {
+    MethodSettings settings = settings_of(m, 1e-12);
+    settings.interslice = method::Interslice::half_sine;
+    method::SliceTable table;
+    const method::MethodResult result = method::run_method(data, settings, table);
+    ASSERT_TRUE(result.has_factor()) << method::method_name(m);
+    const std::vector<method::SliceForces> forces =
+        method::slice_forces(data, settings, table, result);
+    ASSERT_EQ(forces.size(), static_cast<std::size_t>(table.slice_count));
+    for (std::size_t i = 0; i < forces.size(); ++i) {
+      const method::SliceForces& f = forces[i];
+      const double sin = -table.base_sin[i];
+      const double cos = table.base_cos[i];
+      const double n = f.normal + f.pore;
+      const double v = table.weight[i] + table.load[i];
+      const double across =
+          f.head_normal - f.toe_normal + table.horizontal_force[i] + n * sin - f.shear * cos;
+      const double up = f.head_shear + f.toe_shear - v + n * cos + f.shear * sin;
+      EXPECT_NEAR(across, 0.0, 1e-7 * v) << method::method_name(m) << " slice " << i + 1;
+      EXPECT_NEAR(up, 0.0, 1e-7 * v) << method::method_name(m) << " slice " << i + 1;
+    }
   }
 }
 

@@ -35,7 +35,8 @@ std::int32_t slice_count(const slope::Cut& cut) {
 }
 
 std::string json_document(const slope::Model& model, const slope::SlipSurface& surface,
-                          const slope::Cut& cut, const std::vector<method::MethodRun>& runs) {
+                          const slope::Cut& cut, const std::vector<method::MethodRun>& runs,
+                          const std::vector<std::vector<method::SliceForces>>& forces = {}) {
   text::JsonWriter json;
   json.begin_object();
   json.key("model");
@@ -58,7 +59,9 @@ std::string json_document(const slope::Model& model, const slope::SlipSurface& s
   if (cut.problem == slope::SurfaceProblem::none) write_loads_json(json, cut);
   json.key("factors");
   json.begin_array();
-  for (const method::MethodRun& run : runs) write_run_json(json, run);
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    write_run_json(json, runs[i], i < forces.size() ? &forces[i] : nullptr);
+  }
   json.end_array();
   json.end_object();
   return json.text() + "\n";
@@ -80,6 +83,7 @@ int run_analyse(const AnalyseOptions& options, CommandContext& context) {
   const slope::SlipSurface& surface = request.surface;
   const slope::Cut& cut = request.cut;
   std::vector<method::MethodRun> runs;
+  std::vector<std::vector<method::SliceForces>> forces;
   if (step == CutStep::inadmissible && options.json) {
     context.out += json_document(model, surface, cut, runs);
   }
@@ -92,13 +96,18 @@ int run_analyse(const AnalyseOptions& options, CommandContext& context) {
     method::MethodSettings settings = choices.settings;
     settings.method = entry.method;
     runs.push_back(method::run_method(cut.surface(), settings));
+    if (options.detail) {
+      method::SliceTable table;
+      const method::MethodResult result = method::run_method(cut.surface(), settings, table);
+      forces.push_back(method::slice_forces(cut.surface(), settings, table, result));
+    }
   }
 
   bool every_factor = true;
   for (const method::MethodRun& run : runs) every_factor = every_factor && run.result.has_factor();
 
   if (options.json) {
-    context.out += json_document(model, surface, cut, runs);
+    context.out += json_document(model, surface, cut, runs, forces);
   } else {
     context.out += "model: " + printable(model.title) + "\n";
     context.out += "surface: " + surface_text(surface) + ", entry " + point_text(cut.entry) +
@@ -116,6 +125,9 @@ void declare_analyse(CLI::App& app, AnalyseOptions& options) {
   declare_method_options(app, options.method, MethodWords::one_or_both, options);
   declare_load_options(app, options);
   app.add_flag("--json", options.json, "write the result as JSON");
+  app.add_flag("--detail", options.detail,
+               "with --json: each slice's base forces and, for the methods with interslice "
+               "forces, the forces on its sides");
 }
 
 }  // namespace hollin

@@ -18,6 +18,7 @@ struct AnalyseOptions : MethodOptions, LoadOptions {
   SurfaceOptions surface;
   std::string method = "both";  ///< simplified, ordinary or both
   bool json = false;
+  bool detail = false;  ///< JSON: each slice's forces
 };
 
 /// Declares the arguments and options of `hollin analyse` into `options`.

@@ -143,7 +143,8 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
   out += '\n';
 }
 
-void write_run_json(text::JsonWriter& json, const method::MethodRun& run) {
+void write_run_json(text::JsonWriter& json, const method::MethodRun& run,
+                    const std::vector<method::SliceForces>* forces) {
   const method::MethodResult& result = run.result;
   const bool stopped = result.status == method::RunStatus::stopped ||
                        result.status == method::RunStatus::no_solution;
@@ -176,6 +177,29 @@ void write_run_json(text::JsonWriter& json, const method::MethodRun& run) {
     json.string_member("interslice", word_of(kInterslice, run.settings.interslice));
   }
   if (result.method == method::Method::janbu) json.number_member("correction", result.correction);
+  if (forces != nullptr) {
+    json.key("slices");
+    json.begin_array();
+    for (const method::SliceForces& f : *forces) {
+      json.begin_object();
+      json.number_member("normal", f.normal);
+      json.number_member("shear", f.shear);
+      json.number_member("pore", f.pore);
+      json.key("interslice");
+      if (f.interslice) {
+        json.begin_object();
+        json.number_member("head_normal", f.head_normal);
+        json.number_member("head_shear", f.head_shear);
+        json.number_member("toe_normal", f.toe_normal);
+        json.number_member("toe_shear", f.toe_shear);
+        json.end_object();
+      } else {
+        json.null();
+      }
+      json.end_object();
+    }
+    json.end_array();
+  }
   json.end_object();
 }
 

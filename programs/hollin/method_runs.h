@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "method/method_run.h"
+#include "method/slice_forces.h"
 #include "text/json_writer.h"
 
 namespace hollin {
@@ -34,6 +35,13 @@ void append_run_text(std::string& out, const method::MethodRun& run);
 /// Writes the run as one JSON object: method, factor_of_safety (null when
 /// there is none), passes, status, slice, reason, tension_slices, and for
 /// the ordinary method pore_force and friction_dropped.
-void write_run_json(text::JsonWriter& json, const method::MethodRun& run);
+/// With `forces`, also slices: per slice normal, shear and pore (the
+/// effective normal force, the mobilised shear force and the pore-water force
+/// on its base), and interslice ({head_normal, head_shear, toe_normal,
+/// toe_shear}: the forces on the slice, normal forces pushing it away from
+/// that side and shear forces upward; null for a method without interslice
+/// forces).
+void write_run_json(text::JsonWriter& json, const method::MethodRun& run,
+                    const std::vector<method::SliceForces>* forces = nullptr);
 
 }  // namespace hollin
