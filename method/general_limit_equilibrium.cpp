@@ -230,6 +230,7 @@ bool solve_both(const Slices& s, double& factor, double& lambda, const MethodSet
     j[1][1] = (rl.force - at.force) / hl;
   };
   Residuals r = evaluate(s, factor, lambda, nullptr);
+  passes = 1;
   if (norm(r) < settings.tolerance) return true;
   differences(r);
   bool fresh = true;
