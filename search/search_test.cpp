@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "method/method_run.h"
 #include "search/centre_map.h"
 #include "search/default_limits.h"
 #include "search/find_critical.h"
@@ -219,6 +220,18 @@ TEST(Search, PublishedSimpleSlopeWithDefaultLimits) {
   EXPECT_GE(factor, 0.97);
   EXPECT_LE(factor, 1.00);
   std::printf("published simple slope: least factor %.6f\n", factor);
+
+  // Spencer's method on that circle, which satisfies every equilibrium,
+  // lies within 1 % of the simplified method there.
+  Evaluator evaluator(model, Settings{});
+  static_cast<void>(evaluator.evaluate(found.top.front().trial.circle));
+  method::MethodSettings spencer;
+  spencer.method = method::Method::spencer;
+  spencer.tension = method::TensionRule::allow;
+  const method::MethodResult rigorous =
+      method::run_method(evaluator.cut().surface(), spencer).result;
+  ASSERT_TRUE(rigorous.has_factor());
+  EXPECT_NEAR(rigorous.factor, factor, 0.01 * factor);
 }
 
 /// Grid counts per axis of the check below; SEARCH_CHECK_COUNT lowers them

@@ -75,7 +75,7 @@ TEST(LoadsTest, StillWaterOverTheSlopeIsBuoyancy) {
 
 TEST(LoadsTest, EarthquakeOnAnInfiniteSlope) {
   // A dry cohesionless slope at beta, cut by a long shallow surface parallel
-  // to it: F = (cos b - kh sin b) tan phi / (sin b + kh cos b) by either
+  // to it: F = (cos b - kh sin b) tan phi / (sin b + kh cos b) by every
   // method, with (1 + kv) on each weight when the earthquake also pushes down.
   const double beta = 20.0;
   const double phi = 35.0;
@@ -98,14 +98,27 @@ TEST(LoadsTest, EarthquakeOnAnInfiniteSlope) {
     const double expected = (down * std::cos(b) - quake.kh * std::sin(b)) *
                             std::tan(phi * std::numbers::pi / 180.0) /
                             (down * std::sin(b) + quake.kh * std::cos(b));
-    EXPECT_NEAR(simplified(m, surface, 1000).factor, expected, 0.005 * expected);
+    // Interslice forces on an infinite slope balance one another, whatever
+    // their inclination: every method gives the same factor. With a
+    // half-sine function both of Morgenstern-Price's factors hardly depend on
+    // lambda there, their curves never cross within reach, and the run says
+    // that it has no solution rather than giving one.
     Cutter cutter(m);
     Cut cut;
     ASSERT_EQ(cutter.cut(surface, 1000, cut), SurfaceProblem::none);
-    method::MethodSettings ordinary;
-    ordinary.method = method::Method::ordinary;
-    EXPECT_NEAR(method::run_method(cut.surface(), ordinary).result.factor, expected,
-                0.005 * expected);
+    for (const method::MethodEntry& entry : method::kMethods) {
+      method::MethodSettings settings;
+      settings.method = entry.method;
+      settings.tension = method::TensionRule::allow;
+      const method::MethodResult result = method::run_method(cut.surface(), settings).result;
+      if (entry.method == method::Method::morgenstern_price) {
+        EXPECT_EQ(result.status, method::RunStatus::no_solution);
+        EXPECT_EQ(result.stop, method::IterationStop::lambda_out_of_range);
+        continue;
+      }
+      EXPECT_NEAR(result.factor, expected, 0.005 * expected)
+          << entry.name << " kh " << quake.kh << " kv " << quake.kv;
+    }
   }
 }
 
