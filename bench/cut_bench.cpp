@@ -89,15 +89,20 @@ void BM_CutAndBothMethods50Slices(benchmark::State& state) {
 }
 BENCHMARK(BM_CutAndBothMethods50Slices);
 
-void BM_BothMethods50Slices(benchmark::State& state) {
+/// The published circle cut into 50 slices, or false with the benchmark
+/// marked as failed.
+bool published_cut(benchmark::State& state, slope::Cut& cut) {
   const slope::Model model = published_slope();
   slope::Cutter cutter(model);
+  if (cutter.cut(kCircle, 50, cut) == slope::SurfaceProblem::none) return true;
+  state.SkipWithError("the circle was refused");
+  return false;
+}
+
+void BM_BothMethods50Slices(benchmark::State& state) {
   slope::Cut cut;
   method::SliceTable table;
-  if (cutter.cut(kCircle, 50, cut) != slope::SurfaceProblem::none) {
-    state.SkipWithError("the circle was refused");
-    return;
-  }
+  if (!published_cut(state, cut)) return;
   for (auto _ : state) {
     benchmark::DoNotOptimize(method::run_method(cut.surface(), kAllow, table));
     benchmark::DoNotOptimize(method::run_method(cut.surface(), kOrdinary, table));
@@ -110,14 +115,9 @@ BENCHMARK(BM_BothMethods50Slices);
 // (0 simplified, 2 Spencer, 3 Morgenstern-Price, 4 Janbu): what a method
 // costs against the simplified one.
 void BM_EachMethod50Slices(benchmark::State& state) {
-  const slope::Model model = published_slope();
-  slope::Cutter cutter(model);
   slope::Cut cut;
   method::SliceTable table;
-  if (cutter.cut(kCircle, 50, cut) != slope::SurfaceProblem::none) {
-    state.SkipWithError("the circle was refused");
-    return;
-  }
+  if (!published_cut(state, cut)) return;
   method::MethodSettings settings = kAllow;
   settings.method = method::kMethods[static_cast<std::size_t>(state.range(0))].method;
   state.SetLabel(std::string(method::method_name(settings.method)));

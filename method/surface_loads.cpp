@@ -38,12 +38,23 @@ double centroid_level(const Section& a, const Section& b) {
 
 }  // namespace
 
+namespace {
+
+// slice_lever with the base's cosine and the inverse of its length given.
+SliceLever lever(double xa, double ya, double xb, double yb, double axis_x, double axis_y,
+                 double cos, double inverse_length) {
+  const double arm =
+      std::fabs((xb - xa) * (ya - axis_y) - (xa - axis_x) * (yb - ya)) * inverse_length;
+  return {0.5 * (ya + yb) + arm * cos, arm};
+}
+
+}  // namespace
+
 SliceLever slice_lever(double xa, double ya, double xb, double yb, double axis_x, double axis_y) {
   const double dx = xb - xa;
   const double dy = yb - ya;
   const double length = std::sqrt(dx * dx + dy * dy);
-  const double arm = std::fabs(dx * (ya - axis_y) - (xa - axis_x) * dy) / length;
-  return {0.5 * (ya + yb) + arm * (std::fabs(dx) / length), arm};
+  return lever(xa, ya, xb, yb, axis_x, axis_y, std::fabs(dx) / length, 1.0 / length);
 }
 
 void add_vertical_loads(const SurfaceLoads& loads, std::size_t slices, SliceTable& table) {
@@ -59,23 +70,21 @@ void add_horizontal_loads(const SurfaceLoads& loads, std::span<const Section> se
     const Section& b = sections[s + 1];
     double force = 0.0;
     double moment = 0.0;
-    // The lever of slice_lever, from the base's cosine the table holds.
-    const double cos_over_width = table.base_cos[s] / table.width[s];
-    const double arm = std::fabs((b.x - a.x) * (a.slip_level - loads.axis_y) -
-                                 (a.x - loads.axis_x) * (b.slip_level - a.slip_level)) *
-                       cos_over_width;
-    const double level = 0.5 * (a.slip_level + b.slip_level) + arm * table.base_cos[s];
+    // From the base's cosine the table holds: 1 / length = cos / width.
+    const double cos = table.base_cos[s];
+    const SliceLever at = lever(a.x, a.slip_level, b.x, b.slip_level, loads.axis_x, loads.axis_y,
+                                cos, cos / table.width[s]);
     if (loads.kh != 0.0) {
       const double quake = loads.kh * table.weight[s];
       force += quake;
-      moment += quake * (level - centroid_level(a, b));
+      moment += quake * (at.level - centroid_level(a, b));
     }
     if (water) {
       force += loads.water_force[s];
       moment += loads.water_moment[s];
     }
     table.horizontal_force[s] = force;
-    if (moment != 0.0) table.driving_force[s] += moment / arm;
+    if (moment != 0.0) table.driving_force[s] += moment / at.arm;
   }
 }
 

@@ -26,31 +26,26 @@ struct Word {
 template <typename Value, std::size_t N>
 using Words = std::array<Word<Value>, N>;
 
+/// `hollin search --method`: one method, named as the method runner names it.
+inline constexpr Words<method::Method, method::kMethods.size()> kMethodWords = [] {
+  Words<method::Method, method::kMethods.size()> words{};
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    words[i] = {method::kMethods[i].name, method::kMethods[i].method};
+  }
+  return words;
+}();
+
 /// `hollin analyse --method`: one of the methods, or both (none named: the
 /// simplified and the ordinary method, those of the data file programs).
-inline constexpr Words<std::optional<method::Method>, 9> kAnalyseMethodWords{{
-    {method::method_name(method::Method::simplified), method::Method::simplified},
-    {method::method_name(method::Method::ordinary), method::Method::ordinary},
-    {method::method_name(method::Method::spencer), method::Method::spencer},
-    {method::method_name(method::Method::morgenstern_price), method::Method::morgenstern_price},
-    {method::method_name(method::Method::janbu), method::Method::janbu},
-    {method::method_name(method::Method::corps_1), method::Method::corps_1},
-    {method::method_name(method::Method::corps_2), method::Method::corps_2},
-    {method::method_name(method::Method::lowe_karafiath), method::Method::lowe_karafiath},
-    {"both", std::nullopt},
-}};
-
-/// `hollin search --method`: one method.
-inline constexpr Words<method::Method, 8> kMethodWords{{
-    {method::method_name(method::Method::simplified), method::Method::simplified},
-    {method::method_name(method::Method::ordinary), method::Method::ordinary},
-    {method::method_name(method::Method::spencer), method::Method::spencer},
-    {method::method_name(method::Method::morgenstern_price), method::Method::morgenstern_price},
-    {method::method_name(method::Method::janbu), method::Method::janbu},
-    {method::method_name(method::Method::corps_1), method::Method::corps_1},
-    {method::method_name(method::Method::corps_2), method::Method::corps_2},
-    {method::method_name(method::Method::lowe_karafiath), method::Method::lowe_karafiath},
-}};
+inline constexpr Words<std::optional<method::Method>, kMethodWords.size() + 1> kAnalyseMethodWords =
+    [] {
+      Words<std::optional<method::Method>, kMethodWords.size() + 1> words{};
+      for (std::size_t i = 0; i < kMethodWords.size(); ++i) {
+        words[i] = {kMethodWords[i].word, kMethodWords[i].value};
+      }
+      words.back() = {"both", std::nullopt};
+      return words;
+    }();
 
 /// `hollin report --method`: the method of one of the data file programs.
 inline constexpr Words<method::Method, 2> kReportMethodWords{{
