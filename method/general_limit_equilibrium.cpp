@@ -1,53 +1,25 @@
 #include "method/general_limit_equilibrium.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
-#include <numbers>
 
 #include "method/simplified_method.h"
 
 namespace method {
+namespace formulation {
 
-namespace {
-
-// What the formulation reads of each slice, from the table the start filled,
-// kept in the table's working columns (the simplified iteration that gives
-// the starting factor is done with them first):
+// The slices are kept in the table's working columns (the simplified
+// iteration that gives the starting factor is done with them first):
 //   fixed_normal   V, the vertical force: weight, load, kv W
 //   cohesion_slope K = c l - U tan phi
 //   normal         U, the pore-water force on the base length
 //   net            H, the horizontal force towards the toe
 //   friction_slope f at the slice's head side
-// and the table's own base_sin, base_cos, cohesion_force (-c l),
+// with the table's own base_sin, base_cos, cohesion_force (-c l),
 // driving_force and tan_phi.
-struct Slices {
-  std::size_t count = 0;
-  const double* v = nullptr;
-  const double* k = nullptr;
-  const double* u = nullptr;
-  const double* h = nullptr;
-  const double* f = nullptr;
-  double f_toe = 0.0;  ///< f at the toe
-  const double* sin = nullptr;
-  const double* cos = nullptr;
-  const double* cl = nullptr;  ///< -c l
-  const double* tan_phi = nullptr;
-  double driving = 0.0;  ///< sum of the driving forces
-  double scale = 0.0;    ///< sum of |V|, the scale of force residuals
-};
-
-double shape(Interslice interslice, double x) {
-  switch (interslice) {
-    case Interslice::constant:
-      return 1.0;
-    case Interslice::half_sine:
-      return std::sin(std::numbers::pi * x);
-  }
-  return 1.0;
-}
-
-Slices prepare(const SurfaceData& surface, Interslice interslice, SliceTable& t) {
+Slices prepare(const SurfaceData& surface, const IntersliceFunction& interslice, SliceTable& t) {
   Slices s;
   s.count = static_cast<std::size_t>(std::max(t.slice_count, 0));
   const double water = surface.water_unit_weight;
@@ -63,11 +35,11 @@ Slices prepare(const SurfaceData& surface, Interslice interslice, SliceTable& t)
     double h = loads ? t.horizontal_force[i] : 0.0;
     if (i == 0) h += surface.loads.head_thrust;
     t.work.net[i] = h;
-    t.work.friction_slope[i] = shape(interslice, (surface.sections[i].x - head_x) / length);
+    t.work.friction_slope[i] = interslice.at((surface.sections[i].x - head_x) / length);
     s.driving += t.driving_force[i];
     s.scale += std::fabs(v);
   }
-  s.f_toe = shape(interslice, 1.0);
+  s.f_toe = interslice.at(1.0);
   s.v = t.work.fixed_normal.data();
   s.k = t.work.cohesion_slope.data();
   s.u = t.work.normal.data();
@@ -81,20 +53,12 @@ Slices prepare(const SurfaceData& surface, Interslice interslice, SliceTable& t)
   return s;
 }
 
-struct Residuals {
-  double moment = 0.0;  ///< (sum of resisting forces - F sum of driving) / sum of driving
-  double force = 0.0;   ///< the interslice force left beyond the toe / sum of |V|
-  double resisting = 0.0;
-};
-
-// Each slice in vertical and horizontal equilibrium at (F, lambda), from the
-// head (no interslice force) to the toe. With a the base's inclination
-// downhill towards the toe, the base normal force N (pore force included)
-// and the interslice force E on the slice's toe side:
+// From the head (no interslice force) to the toe. With a the base's
+// inclination downhill towards the toe, the base normal force N (pore force
+// included) and the interslice force E on the slice's toe side:
 //   N = (V - (X_head - X_toe) - sin a K / F) / m,  m = cos a + sin a tan phi / F
 //   E_toe = E_head + H + N sin a - (c l + (N - U) tan phi) cos a / F
-// with X = -lambda f E on each side. `keep` writes each slice's effective
-// normal force N - U, its m-factor and its resisting force to the table.
+// with X = -lambda f E on each side.
 Residuals evaluate(const Slices& s, double factor, double scale, SliceTable* keep) {
   // Lambda is positive where the interslice force leans as it does on an
   // ordinary slope: the shear on a slice's head side pulls it down.
@@ -130,8 +94,7 @@ Residuals evaluate(const Slices& s, double factor, double scale, SliceTable* kee
   return r;
 }
 
-// The factor of force equilibrium alone at lambda = 0 (Janbu's method) by
-// fixed-point iteration: F = sum (c l + (N - U) tan phi) cos a / sum (N sin a + H).
+// F = sum (c l + (N - U) tan phi) cos a / sum (N sin a + H).
 bool solve_force(const Slices& s, double& factor, const MethodSettings& settings,
                  std::int32_t& passes) {
   for (passes = 1; passes <= settings.iteration_limit; ++passes) {
@@ -154,22 +117,27 @@ bool solve_force(const Slices& s, double& factor, const MethodSettings& settings
   return false;
 }
 
-// The factor at which no interslice force is left beyond the toe, at a
-// fixed lambda: the secant rule from the start and a point beside it.
-bool solve_force_at(const Slices& s, double& factor, double lambda, const MethodSettings& settings,
-                    std::int32_t& passes) {
+bool solve_at(const Slices& s, Equation equation, double& factor, double lambda,
+              const MethodSettings& settings, std::int32_t& passes) {
+  const auto residual = [&](double f) {
+    const Residuals r = evaluate(s, f, lambda, nullptr);
+    return equation == Equation::moment ? r.moment : r.force;
+  };
   double a = factor;
   double b = 1.01 * factor;
-  double ra = evaluate(s, a, lambda, nullptr).force;
-  double rb = evaluate(s, b, lambda, nullptr).force;
+  double ra = residual(a);
+  double rb = residual(b);
   for (passes = 1; passes <= settings.iteration_limit; ++passes) {
-    if (!(rb != ra)) return std::fabs(rb) < settings.tolerance;
+    if (!(rb != ra)) {
+      factor = b;
+      return std::fabs(rb) < settings.tolerance;
+    }
     const double next = b - rb * (b - a) / (rb - ra);
     if (!std::isfinite(next) || !(next > 0.0)) return false;
     a = b;
     ra = rb;
     b = next;
-    rb = evaluate(s, b, lambda, nullptr).force;
+    rb = residual(b);
     if (std::fabs(b - a) < settings.tolerance && std::fabs(rb) < settings.tolerance) {
       factor = b;
       return true;
@@ -178,46 +146,16 @@ bool solve_force_at(const Slices& s, double& factor, double lambda, const Method
   return false;
 }
 
-// The prescribed inclinations of the interslice forces of the force
-// methods, as tangents dipping towards the toe, into the f of each section:
-// the chord from head to toe (Corps 1), the ground surface (Corps 2), or the
-// mean of the ground surface and the slip surface (Lowe and Karafiath),
-// each at a section the mean of the segments either side of it.
-void prescribe(const SurfaceData& surface, Method method, Slices& s, SliceTable& t) {
-  const std::span<const Section> sections = surface.sections;
-  const std::size_t n = sections.size();
-  const auto fall = [&](std::size_t k, bool ground) {
-    const Section& a = sections[k];
-    const Section& b = sections[k + 1];
-    const double dx = std::fabs(b.x - a.x);
-    return ground ? (a.ground_level - b.ground_level) / dx : (a.slip_level - b.slip_level) / dx;
-  };
-  const auto at = [&](std::size_t k, bool ground) {
-    if (k == 0) return fall(0, ground);
-    if (k + 1 == n) return fall(n - 2, ground);
-    return 0.5 * (fall(k - 1, ground) + fall(k, ground));
-  };
-  const double chord = (sections.front().slip_level - sections.back().slip_level) /
-                       std::fabs(sections.back().x - sections.front().x);
-  for (std::size_t k = 0; k < n; ++k) {
-    double tangent = chord;
-    if (method == Method::corps_2) tangent = at(k, true);
-    if (method == Method::lowe_karafiath) tangent = 0.5 * (at(k, true) + at(k, false));
-    if (k + 1 < n) {
-      t.work.friction_slope[k] = tangent;
-    } else {
-      s.f_toe = tangent;
-    }
-  }
-}
+namespace {
 
-// F and lambda together: Newton's method on the two residuals. The
-// Jacobian is taken by differences at the start and then carried along by
-// Broyden's update, one evaluation a step; a step is shortened until the
-// residuals shrink, and the Jacobian taken afresh when no shortening helps.
-bool solve_both(const Slices& s, double& factor, double& lambda, const MethodSettings& settings,
-                std::int32_t& passes) {
-  const auto norm = [](const Residuals& r) { return std::hypot(r.moment, r.force); };
+double norm(const Residuals& r) { return std::hypot(r.moment, r.force); }
+
+// Newton's method on the two residuals. The Jacobian is taken by
+// differences at the start and then carried along by Broyden's update, one
+// evaluation a step; a step is shortened until the residuals shrink, and
+// the Jacobian taken afresh when no shortening helps.
+bool newton(const Slices& s, double& factor, double& lambda, const MethodSettings& settings,
+            std::int32_t& passes) {
   double j[2][2] = {};
   const auto differences = [&](const Residuals& at) {
     const double hf = 1e-7 * std::max(1.0, factor);
@@ -276,14 +214,97 @@ bool solve_both(const Slices& s, double& factor, double& lambda, const MethodSet
     factor += step_f;
     lambda += step_l;
     r = next;
-    // The moment residual is about the error of the factor itself.
     if (norm(r) < settings.tolerance) return true;
   }
   return false;
 }
 
-// The start: the simplified method's factor where it converges, else the
-// first estimate.
+// The factor of each equation alone at lambda, and their difference, which
+// changes sign where the two cross.
+struct Gap {
+  bool found = false;
+  double force = 0.0;
+  double gap = 0.0;  ///< moment factor - force factor
+};
+
+Gap gap_at(const Slices& s, double start, double lambda, const MethodSettings& settings,
+           std::int32_t& passes) {
+  Gap g;
+  double moment = start;
+  double force = start;
+  std::int32_t used = 0;
+  const bool m = solve_at(s, Equation::moment, moment, lambda, settings, used);
+  passes += used;
+  const bool f = m && solve_at(s, Equation::force, force, lambda, settings, used);
+  passes += used;
+  g.found = m && f;
+  g.force = force;
+  g.gap = moment - force;
+  return g;
+}
+
+}  // namespace
+
+// Walks lambda out from 0 on each side in doubling steps up to kMaxLambda
+// for a change of sign of the gap, then halves the bracket.
+Solution solve_by_bracketing(const Slices& s, double start, double& factor, double& lambda,
+                             const MethodSettings& settings, std::int32_t& passes) {
+  constexpr std::array<double, 8> kSteps{0.125, 0.25, 0.5, 1.0, 2.0, 4.0, 8.0, kMaxLambda};
+  const Gap at_zero = gap_at(s, start, 0.0, settings, passes);
+  if (!at_zero.found) return Solution::not_converged;
+  bool lost = false;
+  for (const double side : {1.0, -1.0}) {
+    double lo = 0.0;
+    Gap g_lo = at_zero;
+    for (const double step : kSteps) {
+      const double hi = side * step;
+      const Gap g_hi = gap_at(s, g_lo.force, hi, settings, passes);
+      if (!g_hi.found) {
+        lost = true;
+        break;
+      }
+      if ((g_lo.gap <= 0.0) != (g_hi.gap <= 0.0)) {
+        double a = lo;
+        double b = hi;
+        Gap g_a = g_lo;
+        Gap mid = g_hi;
+        double middle = hi;
+        for (int halving = 0; halving < 60 && std::fabs(b - a) > 1e-12; ++halving) {
+          middle = 0.5 * (a + b);
+          mid = gap_at(s, g_a.force, middle, settings, passes);
+          if (!mid.found) return Solution::not_converged;
+          if ((g_a.gap <= 0.0) == (mid.gap <= 0.0)) {
+            a = middle;
+            g_a = mid;
+          } else {
+            b = middle;
+          }
+          if (norm(evaluate(s, mid.force, middle, nullptr)) < settings.tolerance) break;
+        }
+        factor = mid.force;
+        lambda = middle;
+        return norm(evaluate(s, factor, lambda, nullptr)) < settings.tolerance
+                   ? Solution::solved
+                   : Solution::not_converged;
+      }
+      lo = hi;
+      g_lo = g_hi;
+    }
+  }
+  return lost ? Solution::not_converged : Solution::no_crossing;
+}
+
+Solution solve_both(const Slices& s, double& factor, double& lambda, const MethodSettings& settings,
+                    std::int32_t& passes) {
+  const double start = factor;
+  if (newton(s, factor, lambda, settings, passes) && std::fabs(lambda) <= kMaxLambda) {
+    return Solution::solved;
+  }
+  factor = start;
+  lambda = 0.0;
+  return solve_by_bracketing(s, start, factor, lambda, settings, passes);
+}
+
 double starting_factor(const SurfaceData& surface, const MethodSettings& settings,
                        SliceTable& table) {
   const double first = table.safety_factor;
@@ -294,9 +315,8 @@ double starting_factor(const SurfaceData& surface, const MethodSettings& setting
                                                                                            : first;
 }
 
-// The end of a run: the factors, and the checks every method shares.
 MethodResult finish(const Slices& s, Method method, const MethodSettings& settings,
-                    SliceTable& table, bool solved, double factor, double lambda,
+                    SliceTable& table, Solution solution, double factor, double lambda,
                     std::int32_t passes, bool moments) {
   MethodResult result;
   result.method = method;
@@ -305,15 +325,14 @@ MethodResult finish(const Slices& s, Method method, const MethodSettings& settin
     result.status = RunStatus::no_driving_force;
     return result;
   }
-  if (!solved) {
+  if (solution == Solution::not_converged) {
     result.status = RunStatus::no_convergence;
     result.stop = IterationStop::limit_reached;
     return result;
   }
-  if (moments && std::fabs(lambda) > kMaxLambda) {
+  if (solution == Solution::no_crossing || (moments && std::fabs(lambda) > kMaxLambda)) {
     result.status = RunStatus::no_solution;
     result.stop = IterationStop::lambda_out_of_range;
-    result.lambda = lambda;
     return result;
   }
   const Residuals r = evaluate(s, factor, lambda, &table);
@@ -343,65 +362,30 @@ MethodResult finish(const Slices& s, Method method, const MethodSettings& settin
 }
 
 MethodResult finish_with_shape(const SurfaceData& surface, const MethodSettings& settings,
-                               SliceTable& table, Method method, Interslice interslice) {
+                               SliceTable& table, Method method,
+                               const IntersliceFunction& interslice) {
   double factor = table.safety_factor;
   table.sum_driving = 0.0;
   for (std::int32_t i = 0; i < table.slice_count; ++i) table.sum_driving += table.driving_force[i];
   const Slices s = prepare(surface, interslice, table);
   double lambda = 0.0;
   std::int32_t passes = 0;
-  const bool solved = table.sum_driving != 0.0 && std::isfinite(factor) && factor > 0.0 &&
-                      solve_both(s, factor, lambda, settings, passes);
-  return finish(s, method, settings, table, solved, factor, lambda, passes, true);
+  const Solution solution = table.sum_driving != 0.0 && std::isfinite(factor) && factor > 0.0
+                                ? solve_both(s, factor, lambda, settings, passes)
+                                : Solution::not_converged;
+  return finish(s, method, settings, table, solution, factor, lambda, passes, true);
 }
 
-}  // namespace
+}  // namespace formulation
 
 void start_general(const SurfaceData& surface, const MethodSettings& /*settings*/,
                    SliceTable& table) {
   compute_first_estimate(surface, table);
 }
 
-MethodResult finish_spencer(const SurfaceData& surface, const MethodSettings& settings,
-                            SliceTable& table) {
-  return finish_with_shape(surface, settings, table, Method::spencer, Interslice::constant);
-}
-
-MethodResult finish_morgenstern_price(const SurfaceData& surface, const MethodSettings& settings,
-                                      SliceTable& table) {
-  return finish_with_shape(surface, settings, table, Method::morgenstern_price,
-                           settings.interslice);
-}
-
-MethodResult finish_force_method(const SurfaceData& surface, const MethodSettings& settings,
-                                 SliceTable& table) {
-  double factor = starting_factor(surface, settings, table);
-  Slices s = prepare(surface, Interslice::constant, table);
-  prescribe(surface, settings.method, s, table);
-  std::int32_t passes = 0;
-  const bool solved = table.sum_driving != 0.0 && std::isfinite(factor) && factor > 0.0 &&
-                      solve_force_at(s, factor, 1.0, settings, passes);
-  return finish(s, settings.method, settings, table, solved, factor, 1.0, passes, false);
-}
-
-MethodResult finish_janbu(const SurfaceData& surface, const MethodSettings& settings,
-                          SliceTable& table) {
-  double factor = starting_factor(surface, settings, table);
-  const Slices s = prepare(surface, Interslice::constant, table);
-  std::int32_t passes = 0;
-  const bool solved = table.sum_driving != 0.0 && std::isfinite(factor) && factor > 0.0 &&
-                      solve_force(s, factor, settings, passes);
-  MethodResult result =
-      finish(s, Method::janbu, settings, table, solved, factor, 0.0, passes, false);
-  if (result.has_factor() && settings.janbu_correction) {
-    result.correction = janbu_correction(surface);
-    result.factor *= result.correction;
-  }
-  return result;
-}
-
 GeneralFactors factors_at(const SurfaceData& surface, const MethodSettings& settings,
-                          Interslice interslice, double lambda) {
+                          const IntersliceFunction& interslice, double lambda) {
+  using namespace formulation;
   SliceTable table;
   compute_first_estimate(surface, table);
   const double start = starting_factor(surface, settings, table);
@@ -420,15 +404,15 @@ GeneralFactors factors_at(const SurfaceData& surface, const MethodSettings& sett
       break;
     }
   }
-  // Forces: the factor at which no interslice force is left beyond the toe.
   double force = start;
   std::int32_t passes = 0;
-  if (solve_force_at(s, force, lambda, settings, passes)) out.force = force;
+  if (solve_at(s, Equation::force, force, lambda, settings, passes)) out.force = force;
   return out;
 }
 
-GeneralResiduals residuals_at(const SurfaceData& surface, Interslice interslice, double factor,
-                              double lambda) {
+GeneralResiduals residuals_at(const SurfaceData& surface, const IntersliceFunction& interslice,
+                              double factor, double lambda) {
+  using namespace formulation;
   SliceTable table;
   compute_first_estimate(surface, table);
   const Residuals r = evaluate(prepare(surface, interslice, table), factor, lambda, nullptr);
@@ -443,31 +427,6 @@ std::vector<std::int32_t> general_tension_slices(const SliceTable& table,
     if (table.normal_force[static_cast<std::size_t>(i - 1)] < 0.0) slices.push_back(i);
   }
   return slices;
-}
-
-double janbu_correction(const SurfaceData& surface) {
-  const std::span<const Section> sections = surface.sections;
-  if (sections.size() < 2) return 1.0;
-  const Section& head = sections.front();
-  const Section& toe = sections.back();
-  const double dx = toe.x - head.x;
-  const double dy = toe.slip_level - head.slip_level;
-  const double length = std::hypot(dx, dy);
-  double depth = 0.0;
-  bool cohesion = false;
-  bool friction = false;
-  for (std::size_t k = 0; k < sections.size(); ++k) {
-    const Section& s = sections[k];
-    depth = std::max(
-        depth, std::fabs(dx * (s.slip_level - head.slip_level) - (s.x - head.x) * dy) / length);
-    if (k + 1 < sections.size()) {
-      cohesion = cohesion || s.cohesion > 0.0;
-      friction = friction || s.tan_phi > 0.0;
-    }
-  }
-  const double b = cohesion && friction ? 0.5 : (cohesion ? 0.69 : 0.31);
-  const double ratio = depth / length;
-  return 1.0 + b * (ratio - 1.4 * ratio * ratio);
 }
 
 }  // namespace method

@@ -35,6 +35,7 @@ MethodRun run_method(const SurfaceData& surface, const MethodSettings& settings)
   run.result = run_method(surface, settings, table);
   run.tension_slices = method_entry(settings.method).tension_slices(table, run.result);
   run.friction_dropped = friction_dropped_slices(table);
+  if (settings.method == Method::gle) run.curves = gle_curves(surface, settings, run.result.lambda);
   return run;
 }
 

@@ -12,10 +12,15 @@
 #include <string_view>
 #include <vector>
 
+#include "method/force_methods.h"
 #include "method/general_limit_equilibrium.h"
+#include "method/gle.h"
+#include "method/janbu.h"
 #include "method/method_settings.h"
+#include "method/morgenstern_price.h"
 #include "method/ordinary_method.h"
 #include "method/simplified_method.h"
+#include "method/spencer.h"
 
 namespace method {
 
@@ -31,7 +36,7 @@ struct MethodEntry {
 };
 
 /// Every method, in the order of the enumeration Method.
-inline constexpr std::array<MethodEntry, 8> kMethods{{
+inline constexpr std::array<MethodEntry, 9> kMethods{{
     {Method::simplified, "simplified", &start_simplified, &finish_simplified,
      &simplified_tension_slices},
     {Method::ordinary, "ordinary", &start_ordinary, &finish_ordinary, &ordinary_tension_slices},
@@ -43,6 +48,7 @@ inline constexpr std::array<MethodEntry, 8> kMethods{{
     {Method::corps_2, "corps-2", &start_general, &finish_force_method, &general_tension_slices},
     {Method::lowe_karafiath, "lowe-karafiath", &start_general, &finish_force_method,
      &general_tension_slices},
+    {Method::gle, "gle", &start_general, &finish_gle, &general_tension_slices},
 }};
 
 /// The entry of `method`.
@@ -51,7 +57,7 @@ inline constexpr std::array<MethodEntry, 8> kMethods{{
 }
 
 /// "simplified", "ordinary", "spencer", "morgenstern-price", "janbu",
-/// "corps-1", "corps-2", "lowe-karafiath".
+/// "corps-1", "corps-2", "lowe-karafiath", "gle".
 [[nodiscard]] constexpr std::string_view method_name(Method method) {
   return method_entry(method).name;
 }
@@ -78,6 +84,9 @@ struct MethodRun {
   MethodResult result;
   std::vector<std::int32_t> tension_slices;
   std::vector<std::int32_t> friction_dropped;
+  /// The general method: its factors of moment and of force equilibrium
+  /// alone against lambda; empty for the other methods.
+  std::vector<GleRow> curves;
 };
 
 /// Both stages on a table of its own.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "method/interslice_function.h"
 #include "method/section.h"
 #include "method/slices.h"
 
@@ -22,14 +23,8 @@ enum class Method : std::uint8_t {
   janbu,              ///< force equilibrium without interslice shear
   corps_1,            ///< force equilibrium, interslice forces parallel to the chord
   corps_2,            ///< force equilibrium, interslice forces parallel to the ground
-  lowe_karafiath      ///< force equilibrium, inclined as the mean of ground and surface
-};
-
-/// The shape f(x) of the interslice force inclination of the
-/// Morgenstern-Price method, x running from 0 at the head to 1 at the toe.
-enum class Interslice : std::uint8_t {
-  constant,  ///< f = 1 (Spencer's method)
-  half_sine  ///< f = sin(pi x)
+  lowe_karafiath,     ///< force equilibrium, inclined as the mean of ground and surface
+  gle                 ///< Morgenstern-Price's, reported with both factors against lambda
 };
 
 /// What a slice without positive effective normal force does to an
@@ -55,7 +50,7 @@ struct MethodSettings {
   std::int32_t iteration_limit = kDefaultIterationLimit;  ///< iterative methods
   TensionRule tension = TensionRule::stop;                ///< iterative methods
   PoreForce pore_force = PoreForce::base_length;          ///< ordinary method
-  Interslice interslice = Interslice::half_sine;          ///< Morgenstern-Price method
+  IntersliceFunction interslice{Interslice::half_sine};   ///< Morgenstern-Price and GLE
   /// Janbu's method: multiply by the empirical correction f0 (which raises
   /// the factor; off, the factor is the one force equilibrium gives).
   bool janbu_correction = false;

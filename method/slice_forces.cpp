@@ -41,7 +41,8 @@ std::vector<SliceForces> slice_forces(const SurfaceData& surface, const MethodSe
         f.shear = table.resisting_force[i] / factor;
         f.interslice = true;
         double scale = 0.0;
-        if (result.method == Method::spencer || result.method == Method::morgenstern_price) {
+        if (result.method == Method::spencer || result.method == Method::morgenstern_price ||
+            result.method == Method::gle) {
           scale = result.lambda;
         } else if (result.method != Method::janbu) {
           scale = 1.0;

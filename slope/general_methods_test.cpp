@@ -3,9 +3,11 @@
 // Janbu's methods, and random surfaces for what a solution must satisfy.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 
+#include "method/general_limit_equilibrium.h"
 #include "method/method_run.h"
 #include "method/slice_forces.h"
 #include "slope/slicing.h"
@@ -108,38 +110,90 @@ TEST(GeneralMethodsTest, EachSliceIsInEquilibriumUnderTheForcesReported) {
 }
 
 TEST(GeneralMethodsTest, RandomSurfacesConvergeToSolutionsOrSayWhy) {
-  // Circles and three-point polylines through the layered example's shape
-  // with water: every converged run satisfies both equations to the
-  // tolerance; no run reports a factor that is not a finite positive number.
+  // Circles and three-point polylines through the published slope with
+  // water, every method in turn and the interslice shapes in turn: a run
+  // that converged satisfies its equations to the tolerance (both, for the
+  // methods with lambda); a run without a factor says why; no run reports a
+  // factor that is not a finite positive number.
   Model model = testing::published_slope(0.0);
   model.piezometric_line = {{0, 50}, {60, 50}, {140, 20}, {200, 20}};
   model.soils[0].saturated_unit_weight = 125;
+  method::IntersliceFunction points(method::Interslice::points);
+  points.nodes[0] = {0.0, 0.2};
+  points.nodes[1] = {0.4, 1.0};
+  points.nodes[2] = {1.0, 0.0};
+  points.node_count = 3;
+  const std::array<method::IntersliceFunction, 4> shapes{method::Interslice::half_sine,
+                                                         method::Interslice::clipped_sine,
+                                                         method::Interslice::trapezoidal, points};
   std::mt19937_64 random(11);
   std::uniform_real_distribution<double> x(60, 170), y(30, 200), r(10, 200);
+  std::uniform_real_distribution<double> entry(20, 70), exit(130, 190), low(-10, 40);
   Cutter cutter(model);
   Cut cut;
   int converged = 0;
   for (int trial = 0; trial < 100000; ++trial) {
-    const SlipSurface surface = testing::circle(x(random), y(random), r(random));
+    const SlipSurface surface =
+        trial % 3 == 0 ? testing::polyline({{entry(random), 70.0},
+                                            {0.5 * (entry(random) + exit(random)), low(random)},
+                                            {exit(random), 70.0}})
+                       : testing::circle(x(random), y(random), r(random));
     if (cutter.cut(surface, 20, cut) != SurfaceProblem::none) continue;
-    const Method m = trial % 2 == 0 ? Method::spencer : Method::morgenstern_price;
+    const Method m =
+        method::kMethods[static_cast<std::size_t>(trial) % method::kMethods.size()].method;
     MethodSettings settings = settings_of(m);
-    settings.interslice = method::Interslice::half_sine;
+    settings.interslice = shapes[static_cast<std::size_t>(trial / 9) % shapes.size()];
     const method::MethodResult result = method::run_method(cut.surface(), settings).result;
-    if (result.status != method::RunStatus::converged) {
-      EXPECT_FALSE(result.has_factor());
+    if (!result.has_factor()) {
+      EXPECT_NE(result.status, method::RunStatus::converged) << trial;
+      EXPECT_NE(result.status, method::RunStatus::closed_form) << trial;
       continue;
     }
+    ASSERT_GT(result.factor, 0.0) << trial;
+    if (result.status != method::RunStatus::converged || !std::isfinite(result.lambda)) continue;
     ++converged;
-    ASSERT_TRUE(result.factor > 0.0 && std::isfinite(result.lambda)) << trial;
-    const method::Interslice shape =
+    const method::IntersliceFunction shape =
         m == Method::spencer ? method::Interslice::constant : settings.interslice;
     const method::GeneralResiduals left =
         method::residuals_at(cut.surface(), shape, result.factor, result.lambda);
-    ASSERT_LT(std::fabs(left.moment), settings.tolerance) << trial;
-    ASSERT_LT(std::fabs(left.force), settings.tolerance) << trial;
+    ASSERT_LT(std::hypot(left.moment, left.force), settings.tolerance) << trial;
   }
   EXPECT_GT(converged, 1000);
+}
+
+TEST(GeneralMethodsTest, BracketingFindsNewtonsSolutionAndTheCurvesCrossThere) {
+  // The fallback solver, on its own, finds the solution Newton's method
+  // finds; the general method's two curves change places at its lambda.
+  const Model model = testing::published_slope(0.25);
+  Cutter cutter(model);
+  Cut cut;
+  ASSERT_EQ(cutter.cut(testing::published_circle(), 50, cut), SurfaceProblem::none);
+  const method::SurfaceData data = cut.surface();
+  MethodSettings settings = settings_of(Method::gle, 1e-10);
+  settings.interslice = method::Interslice::half_sine;
+  const method::MethodRun run = method::run_method(data, settings);
+  ASSERT_TRUE(run.result.has_factor());
+
+  method::SliceTable table;
+  method::start_general(data, settings, table);
+  const double start = method::formulation::starting_factor(data, settings, table);
+  const method::formulation::Slices s =
+      method::formulation::prepare(data, settings.interslice, table);
+  double factor = start;
+  double lambda = 0.0;
+  std::int32_t passes = 0;
+  ASSERT_EQ(method::formulation::solve_by_bracketing(s, start, factor, lambda, settings, passes),
+            method::formulation::Solution::solved);
+  EXPECT_NEAR(factor, run.result.factor, 1e-8);
+  EXPECT_NEAR(lambda, run.result.lambda, 1e-6);
+
+  ASSERT_EQ(run.curves.size(), static_cast<std::size_t>(method::kGleRows));
+  for (std::size_t k = 1; k < run.curves.size(); ++k) {
+    const method::GleRow& a = run.curves[k - 1];
+    const method::GleRow& b = run.curves[k];
+    const bool crossing = (a.moment - a.force) * (b.moment - b.force) <= 0.0;
+    EXPECT_EQ(crossing, a.lambda <= run.result.lambda && run.result.lambda <= b.lambda) << k;
+  }
 }
 
 }  // namespace

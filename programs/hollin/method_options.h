@@ -1,11 +1,12 @@
 // The options of the method run that `analyse` and `search` share, declared
 // once: --pore-force, --tolerance, --iteration-limit, --tension, --interslice
-// and --janbu-correction, and the --method of each command, checked and converted by the one word
-// table of each.
+// and its ends or points, and --janbu-correction, and the --method of each command, checked and
+// converted by the one word table of each.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "method/method_run.h"
 
@@ -27,8 +28,12 @@ struct MethodOptions {
   /// rule, which leaves out every surface with a slice in tension and so may
   /// miss the least factor)
   std::string tension = "allow";
-  std::string interslice = "half-sine";  ///< Morgenstern-Price: constant or half-sine
-  std::string janbu_correction = "off";  ///< Janbu: on multiplies by f0
+  /// Morgenstern-Price and gle: a word of kInterslice; empty gives half-sine,
+  /// or points when interslice_points are given
+  std::string interslice;
+  std::string interslice_ends;                 ///< "HEAD,TOE": f at the ends
+  std::vector<std::string> interslice_points;  ///< "X,F" each: f(x) through them
+  std::string janbu_correction = "off";        ///< Janbu: on multiplies by f0
 };
 
 /// What --method may name.

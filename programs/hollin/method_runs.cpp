@@ -43,10 +43,54 @@ std::string_view stop_phrase(method::IterationStop stop) {
 }
 
 bool has_lambda(method::Method method) {
-  return method == method::Method::spencer || method == method::Method::morgenstern_price;
+  return method == method::Method::spencer || method == method::Method::morgenstern_price ||
+         method == method::Method::gle;
+}
+
+bool has_shape(method::Method method) {
+  return method == method::Method::morgenstern_price || method == method::Method::gle;
+}
+
+std::optional<double> finite(double value) {
+  return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
 }  // namespace
+
+std::string interslice_text(const method::IntersliceFunction& function) {
+  std::string out(word_of(kInterslice, function.shape));
+  if (function.shape == method::Interslice::clipped_sine ||
+      function.shape == method::Interslice::trapezoidal) {
+    out += " " + text::shortest(function.head) + " to " + text::shortest(function.toe);
+  }
+  for (std::size_t k = 0; k < function.node_count; ++k) {
+    out += " " + text::shortest(function.nodes[k].x) + "," + text::shortest(function.nodes[k].f);
+  }
+  return out;
+}
+
+void write_interslice_json(text::JsonWriter& json, const method::IntersliceFunction& function) {
+  json.string_member("interslice", word_of(kInterslice, function.shape));
+  if (function.shape == method::Interslice::clipped_sine ||
+      function.shape == method::Interslice::trapezoidal) {
+    json.key("interslice_ends");
+    json.begin_array();
+    json.number(function.head);
+    json.number(function.toe);
+    json.end_array();
+  }
+  if (function.shape == method::Interslice::points) {
+    json.key("interslice_points");
+    json.begin_array();
+    for (std::size_t k = 0; k < function.node_count; ++k) {
+      json.begin_array();
+      json.number(function.nodes[k].x);
+      json.number(function.nodes[k].f);
+      json.end_array();
+    }
+    json.end_array();
+  }
+}
 
 void append_slices(std::string& out, std::string_view lead, const std::vector<std::int32_t>& slices,
                    std::string_view why) {
@@ -91,9 +135,7 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
     out +=
         run.settings.pore_force == method::PoreForce::base_width ? "base width)" : "base length)";
   }
-  if (result.method == method::Method::morgenstern_price) {
-    out += " (f(x) " + std::string(word_of(kInterslice, run.settings.interslice)) + ")";
-  }
+  if (has_shape(result.method)) out += " (f(x) " + interslice_text(run.settings.interslice) + ")";
   out += ": ";
   if (result.has_factor()) {
     out += "factor of safety " + text::shortest(result.factor);
@@ -141,6 +183,20 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
   append_slices(out, "; friction dropped at slice", run.friction_dropped,
                 " (effective normal force not positive)");
   out += '\n';
+  if (!run.curves.empty()) {
+    // Right-aligned under the headings; "-" where a factor was not found.
+    const auto column = [&out](const std::string& value, std::size_t width) {
+      out.append(width > value.size() ? width - value.size() : 0, ' ');
+      out += value;
+    };
+    out += "    lambda  moment factor  force factor\n";
+    for (const method::GleRow& row : run.curves) {
+      column(text::fixed_decimals(row.lambda, 3), 10);
+      column(text::fixed_text(row.moment, 4), 15);
+      column(text::fixed_text(row.force, 4), 14);
+      out += '\n';
+    }
+  }
 }
 
 void write_run_json(text::JsonWriter& json, const method::MethodRun& run,
@@ -173,8 +229,18 @@ void write_run_json(text::JsonWriter& json, const method::MethodRun& run,
                                             ? std::optional<double>(result.force_factor)
                                             : std::nullopt);
   }
-  if (result.method == method::Method::morgenstern_price) {
-    json.string_member("interslice", word_of(kInterslice, run.settings.interslice));
+  if (has_shape(result.method)) write_interslice_json(json, run.settings.interslice);
+  if (!run.curves.empty()) {
+    json.key("curves");
+    json.begin_array();
+    for (const method::GleRow& row : run.curves) {
+      json.begin_object();
+      json.number_member("lambda", row.lambda);
+      json.number_or_null("moment_factor", finite(row.moment));
+      json.number_or_null("force_factor", finite(row.force));
+      json.end_object();
+    }
+    json.end_array();
   }
   if (result.method == method::Method::janbu) json.number_member("correction", result.correction);
   if (forces != nullptr) {

@@ -14,6 +14,14 @@
 
 namespace hollin {
 
+/// "half-sine", "clipped-sine 0.5 to 0.5", "points 0,0 0.5,1 1,0": the
+/// interslice function for people.
+[[nodiscard]] std::string interslice_text(const method::IntersliceFunction& function);
+
+/// The members interslice (the shape's word) and, for the shapes with them,
+/// interslice_ends ([head, toe]) or interslice_points ([[x, f], ...]).
+void write_interslice_json(text::JsonWriter& json, const method::IntersliceFunction& function);
+
 /// "no_positive_normal_force", "small_m_factor"; empty for other ends.
 [[nodiscard]] std::string_view stop_key(method::IterationStop stop);
 

@@ -53,10 +53,14 @@ inline constexpr Words<method::Method, 2> kReportMethodWords{{
     {method::method_name(method::Method::ordinary), method::Method::ordinary},
 }};
 
-/// `--interslice`: the Morgenstern-Price method's f(x).
-inline constexpr Words<method::Interslice, 2> kInterslice{{
+/// `--interslice`: the shape of f(x) of the Morgenstern-Price and general
+/// methods ("points" comes with --interslice-points).
+inline constexpr Words<method::Interslice, 5> kInterslice{{
     {"constant", method::Interslice::constant},
     {"half-sine", method::Interslice::half_sine},
+    {"clipped-sine", method::Interslice::clipped_sine},
+    {"trapezoidal", method::Interslice::trapezoidal},
+    {"points", method::Interslice::points},
 }};
 
 /// `--tension`.

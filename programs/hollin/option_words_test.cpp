@@ -46,7 +46,7 @@ TEST(OptionWords, AWordOutsideTheTableIsNamedWithTheChoices) {
   EXPECT_EQ(
       why,
       "--method: 'fast' is not simplified, ordinary, spencer, morgenstern-price, janbu, corps-1, "
-      "corps-2, lowe-karafiath or both");
+      "corps-2, lowe-karafiath, gle or both");
   EXPECT_TRUE(parse_word("--method", kAnalyseMethodWords, "ordinary", chosen, why));
   EXPECT_EQ(chosen, method::Method::ordinary);
 }

@@ -108,8 +108,9 @@ std::string search_text(const SearchSummary& s) {
                                                                          : "base length)";
   } else {
     out += std::string(method::method_name(settings.analysis.method)) + " (";
-    if (settings.analysis.method == method::Method::morgenstern_price) {
-      out += "f(x) " + std::string(word_of(kInterslice, settings.analysis.interslice)) + ", ";
+    if (settings.analysis.method == method::Method::morgenstern_price ||
+        settings.analysis.method == method::Method::gle) {
+      out += "f(x) " + interslice_text(settings.analysis.interslice) + ", ";
     }
     if (settings.analysis.method == method::Method::janbu) {
       out += settings.analysis.janbu_correction ? "corrected by f0, " : "uncorrected, ";
@@ -228,7 +229,7 @@ std::string search_json(const SearchSummary& s) {
   json.number_member("tolerance", settings.analysis.tolerance);
   json.integer_member("iteration_limit", settings.analysis.iteration_limit);
   json.string_member("pore_force", word_of(kPoreForceWords, settings.analysis.pore_force));
-  json.string_member("interslice", word_of(kInterslice, settings.analysis.interslice));
+  write_interslice_json(json, settings.analysis.interslice);
   json.boolean_member("janbu_correction", settings.analysis.janbu_correction);
   json.number_member("min_depth", settings.min_depth);
   json.number_member("min_weight", settings.min_weight);
