@@ -98,7 +98,7 @@ std::string_view outcome_text(Outcome outcome) {
     case Outcome::no_factor:
       return "no finite factor";
     case Outcome::no_solution:
-      return "interslice scale beyond 10";
+      return "no interslice scale within 10";
     default:
       break;
   }

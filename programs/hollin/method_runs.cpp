@@ -35,7 +35,7 @@ std::string_view stop_phrase(method::IterationStop stop) {
     case method::IterationStop::no_positive_normal:
       return "no positive effective normal force";
     case method::IterationStop::lambda_out_of_range:
-      return "the interslice scale lambda lies beyond 10";
+      return "no interslice scale lambda from -10 to 10 satisfies both equations";
     default:
       break;
   }
@@ -184,9 +184,10 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
                 " (effective normal force not positive)");
   out += '\n';
   if (!run.curves.empty()) {
-    // Right-aligned under the headings; "-" where a factor was not found.
+    // Right-aligned under the headings, a space apart whatever their
+    // length; "-" where a factor was not found.
     const auto column = [&out](const std::string& value, std::size_t width) {
-      out.append(width > value.size() ? width - value.size() : 0, ' ');
+      out.append(width > value.size() ? width - value.size() : 1, ' ');
       out += value;
     };
     out += "    lambda  moment factor  force factor\n";
