@@ -41,7 +41,7 @@ bool centre_grid(const search::CentreMap& map) { return map.grid().kind != GridK
 }  // namespace
 
 SearchPicture search_picture(const slope::Model& model, const search::CentreMap& map,
-                             std::span<const search::Ranked> top) {
+                             std::span<const search::Ranked> top, std::string_view method) {
   SearchPicture out;
   Bounds bounds = model_bounds(model);
   const double size = std::max(bounds.x1 - bounds.x0, bounds.y1 - bounds.y0);
@@ -146,6 +146,7 @@ SearchPicture search_picture(const slope::Model& model, const search::CentreMap&
     page.legend_factor("critical circle: least factor of safety",
                        "F = " + text::fixed_text(top.front().trial.factor, 3), "factor-0");
   }
+  page.legend_text(std::string("method: ") + std::string(method));
   if (!out.cells.empty()) {
     page.legend_scale(centre_grid(map) ? "least factor at each centre"
                                        : "least factor per entry and exit (at its centre)",

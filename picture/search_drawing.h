@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "search/centre_map.h"
@@ -28,12 +29,14 @@ struct SearchPicture {
 };
 
 /// Draws the search of `model`: `map` (the grid's trials taken in order)
-/// and `top` (the critical circle first; may be empty). Cells are drawn as
+/// and `top` (the critical circle first; may be empty), ranked by `method`
+/// (its name and parameters, written under the factor). Cells are drawn as
 /// tiles at their centres on a centre grid, as dots at the centre of their
 /// best circle on an entry and exit grid; cells without a factor are not
 /// drawn. The elements a page's script uses carry data-i (a cell) and
 /// data-top (a circle of the top list, 0 the critical one).
 [[nodiscard]] SearchPicture search_picture(const slope::Model& model, const search::CentreMap& map,
-                                           std::span<const search::Ranked> top);
+                                           std::span<const search::Ranked> top,
+                                           std::string_view method);
 
 }  // namespace picture

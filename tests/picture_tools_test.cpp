@@ -165,6 +165,7 @@ TEST(Pictures, SearchShowsTheCriticalCircleOnItsArcAndStaysSmallAndDeterministic
   double factor = 0;
   std::from_chars(run.console.data() + at + 20, run.console.data() + run.console.size(), factor);
   EXPECT_NE(svg.find(">F = " + text::fixed_text(factor, 3) + "</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">method: simplified</text>"), std::string::npos);
 
   const Image image = checked_render(folder, "one.svg");
   std::smatch arc;

@@ -69,6 +69,19 @@ std::string interslice_text(const method::IntersliceFunction& function) {
   return out;
 }
 
+std::string method_label(const method::MethodSettings& settings) {
+  std::string out(method::method_name(settings.method));
+  if (has_shape(settings.method)) out += ", f(x) " + interslice_text(settings.interslice);
+  if (settings.method == method::Method::janbu) {
+    out += settings.janbu_correction ? ", corrected by f0" : ", uncorrected";
+  }
+  if (settings.method == method::Method::ordinary) {
+    out += settings.pore_force == method::PoreForce::base_width ? ", pore force on the base width"
+                                                                : ", pore force on the base length";
+  }
+  return out;
+}
+
 void write_interslice_json(text::JsonWriter& json, const method::IntersliceFunction& function) {
   json.string_member("interslice", word_of(kInterslice, function.shape));
   if (function.shape == method::Interslice::clipped_sine ||

@@ -22,6 +22,11 @@ namespace hollin {
 /// interslice_ends ([head, toe]) or interslice_points ([[x, f], ...]).
 void write_interslice_json(text::JsonWriter& json, const method::IntersliceFunction& function);
 
+/// The method and what it was run with, for a picture or a heading:
+/// "simplified", "morgenstern-price, f(x) half-sine", "janbu, corrected by
+/// f0", "ordinary, pore force on the base length".
+[[nodiscard]] std::string method_label(const method::MethodSettings& settings);
+
 /// "no_positive_normal_force", "small_m_factor"; empty for other ends.
 [[nodiscard]] std::string_view stop_key(method::IterationStop stop);
 

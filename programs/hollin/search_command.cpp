@@ -20,6 +20,7 @@
 
 #include "analysis/data_file_writer.h"
 #include "picture/html_page.h"
+#include "programs/hollin/method_runs.h"
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/model_input.h"
 #include "programs/hollin/option_values.h"
@@ -358,10 +359,10 @@ class BothSinks final : public search::TrialSink {
 /// Writes the picture and the page asked for. False with the message in
 /// `context`.
 bool write_pictures(const SearchOptions& options, const slope::Model& model,
-                    const search::CentreMap& map, const search::CriticalSearch& found,
-                    CommandContext& context) {
-  const picture::SearchPictureTexts texts =
-      picture::search_picture_texts(model, map, found, !options.html.empty());
+                    const method::MethodSettings& analysis, const search::CentreMap& map,
+                    const search::CriticalSearch& found, CommandContext& context) {
+  const picture::SearchPictureTexts texts = picture::search_picture_texts(
+      model, map, found, method_label(analysis), !options.html.empty());
   const std::array<std::string, 1> inputs{options.model};
   std::string why;
   if (!options.svg.empty() &&
@@ -462,7 +463,9 @@ int run_search(const SearchOptions& options, CommandContext& context) {
   if (!options.cut.empty() && !found.top.empty()) {
     written = write_cut(options, model, choices.settings, found.top.front().trial, context);
   }
-  if (map) written = write_pictures(options, model, *map, found, context) && written;
+  if (map)
+    written =
+        write_pictures(options, model, choices.settings.analysis, *map, found, context) && written;
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   const std::vector<CircleDetail> details = details_of(model, choices.settings, found);
