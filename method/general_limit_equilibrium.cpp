@@ -49,6 +49,10 @@ Slices prepare(const SurfaceData& surface, const IntersliceFunction& interslice,
   s.cos = t.base_cos.data();
   s.cl = t.cohesion_force.data();
   s.tan_phi = t.work.tan_phi.data();
+  s.carry_constant = t.work.carry_constant.data();
+  s.carry_slope = t.work.carry_slope.data();
+  s.inv_m = t.work.inv_m.data();
+  s.normal_base = t.work.normal_base.data();
   if (!(s.scale > 0.0)) s.scale = 1.0;
   return s;
 }
@@ -58,31 +62,47 @@ Slices prepare(const SurfaceData& surface, const IntersliceFunction& interslice,
 // included) and the interslice force E on the slice's toe side:
 //   N = (V - (X_head - X_toe) - sin a K / F) / m,  m = cos a + sin a tan phi / F
 //   E_toe = E_head + H + N sin a - (c l + (N - U) tan phi) cos a / F
-// with X = -lambda f E on each side.
+// with X = -lambda f E on each side. Solved for E_toe, that is
+// E_toe = alpha + beta E_head with alpha and beta free of E: they are worked
+// out for every slice first, where no slice waits on another, and the
+// force is then carried from the head to the toe one multiply-add a slice.
 Residuals evaluate(const Slices& s, double factor, double scale, SliceTable* keep) {
   // Lambda is positive where the interslice force leans as it does on an
   // ordinary slope: the shear on a slice's head side pulls it down.
   const double lambda = -scale;
   const double inv_f = 1.0 / factor;
-  Residuals r;
-  double e = 0.0;
-  double resisting = 0.0;
-  for (std::size_t i = 0; i < s.count; ++i) {
+  const std::size_t n = s.count;
+  double* const alpha = s.carry_constant;
+  double* const beta = s.carry_slope;
+  double* const inv_m = s.inv_m;
+  double* const n0 = s.normal_base;
+#pragma omp simd
+  for (std::size_t i = 0; i < n; ++i) {
     const double sin_a = -s.sin[i];
     const double cos_a = s.cos[i];
     const double tan_phi = s.tan_phi[i];
-    const double inv_m = 1.0 / (cos_a + sin_a * tan_phi * inv_f);
-    const double lf_toe = lambda * (i + 1 < s.count ? s.f[i + 1] : s.f_toe);
-    const double n0 = (s.v[i] - lambda * s.f[i] * e - sin_a * s.k[i] * inv_f) * inv_m;
+    const double im = 1.0 / (cos_a + sin_a * tan_phi * inv_f);
+    const double lf_toe = lambda * (i + 1 < n ? s.f[i + 1] : s.f_toe);
+    const double base = (s.v[i] - sin_a * s.k[i] * inv_f) * im;  // N with no interslice shear
     const double a = sin_a - tan_phi * cos_a * inv_f;
-    const double b = e + s.h[i] - s.k[i] * cos_a * inv_f;
-    const double e_toe = (b + a * n0) / (1.0 - a * lf_toe * inv_m);
-    const double n = n0 + lf_toe * e_toe * inv_m;
-    const double res = -s.cl[i] + (n - s.u[i]) * tan_phi;
+    const double inv_den = 1.0 / (1.0 - a * lf_toe * im);
+    alpha[i] = (s.h[i] - s.k[i] * cos_a * inv_f + a * base) * inv_den;
+    beta[i] = (1.0 - a * lambda * s.f[i] * im) * inv_den;
+    inv_m[i] = im;
+    n0[i] = base;
+  }
+  Residuals r;
+  double e = 0.0;
+  double resisting = 0.0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double e_toe = alpha[i] + beta[i] * e;
+    const double lf_toe = lambda * (i + 1 < n ? s.f[i + 1] : s.f_toe);
+    const double normal = n0[i] + (lf_toe * e_toe - lambda * s.f[i] * e) * inv_m[i];
+    const double res = -s.cl[i] + (normal - s.u[i]) * s.tan_phi[i];
     resisting += res;
     if (keep != nullptr) {
-      keep->normal_force[i] = n - s.u[i];
-      keep->m_factor[i] = 1.0 / inv_m;
+      keep->normal_force[i] = normal - s.u[i];
+      keep->m_factor[i] = 1.0 / inv_m[i];
       keep->resisting_force[i] = res;
       keep->net_force[i] = e_toe;  // the interslice normal force on its toe side
     }

@@ -73,6 +73,12 @@ struct Slices {
   const double* tan_phi = nullptr;
   double driving = 0.0;  ///< sum of the driving forces
   double scale = 0.0;    ///< sum of |V|, the scale of force residuals
+  /// Scratch columns of evaluate (the table's work.carry_constant,
+  /// carry_slope, inv_m, normal_base).
+  double* carry_constant = nullptr;
+  double* carry_slope = nullptr;
+  double* inv_m = nullptr;
+  double* normal_base = nullptr;
 };
 
 /// Fills the table's working columns for the formulation with the shape

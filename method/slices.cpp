@@ -195,7 +195,11 @@ void SliceTable::resize(std::size_t slices) {
                          &work.m_factor,
                          &work.normal_force,
                          &work.resisting,
-                         &work.net}) {
+                         &work.net,
+                         &work.carry_constant,
+                         &work.carry_slope,
+                         &work.inv_m,
+                         &work.normal_base}) {
     column->resize(slices);
   }
   normal_not_positive.resize(slices);

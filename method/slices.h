@@ -68,6 +68,14 @@ struct SliceTable {
     Column normal_force;    ///< normal force of a pass
     Column resisting;       ///< resisting force of a pass
     Column net;             ///< net force of a pass
+    /// The general formulation: each slice's interslice force on its toe
+    /// side is carry_constant + carry_slope times the one on its head side;
+    /// its base normal force is normal_base + inv_m times its interslice
+    /// shear.
+    Column carry_constant;
+    Column carry_slope;
+    Column inv_m;
+    Column normal_base;
   } work;
 
   std::int32_t slice_count = 0;  ///< N - 1, or 0 when N < 2
