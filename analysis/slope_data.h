@@ -47,6 +47,7 @@ struct SlopeData {
         section_count < 0 ? 0 : std::min(section_count, kMaxDataFileSections);
     return {std::span<const Section>(sections.data(), static_cast<std::size_t>(count)),
             water_unit_weight,
+            {},
             {}};
   }
 };

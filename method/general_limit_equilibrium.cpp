@@ -53,6 +53,10 @@ Slices prepare(const SurfaceData& surface, const IntersliceFunction& interslice,
   s.carry_slope = t.work.carry_slope.data();
   s.inv_m = t.work.inv_m.data();
   s.normal_base = t.work.normal_base.data();
+  if (surface.arms.active) {
+    s.shear_arm = surface.arms.shear.data();
+    s.normal_arm = surface.arms.normal.data();
+  }
   if (!(s.scale > 0.0)) s.scale = 1.0;
   return s;
 }
@@ -94,12 +98,19 @@ Residuals evaluate(const Slices& s, double factor, double scale, SliceTable* kee
   Residuals r;
   double e = 0.0;
   double resisting = 0.0;
+  double driving = s.driving;
+  const bool arms = s.shear_arm != nullptr;
   for (std::size_t i = 0; i < n; ++i) {
     const double e_toe = alpha[i] + beta[i] * e;
     const double lf_toe = lambda * (i + 1 < n ? s.f[i + 1] : s.f_toe);
     const double normal = n0[i] + (lf_toe * e_toe - lambda * s.f[i] * e) * inv_m[i];
     const double res = -s.cl[i] + (normal - s.u[i]) * s.tan_phi[i];
-    resisting += res;
+    if (arms) {
+      resisting += s.shear_arm[i] * res;
+      driving += s.normal_arm[i] * normal;
+    } else {
+      resisting += res;
+    }
     if (keep != nullptr) {
       keep->normal_force[i] = normal - s.u[i];
       keep->m_factor[i] = 1.0 / inv_m[i];
@@ -109,7 +120,8 @@ Residuals evaluate(const Slices& s, double factor, double scale, SliceTable* kee
     e = e_toe;
   }
   r.resisting = resisting;
-  r.moment = (resisting - factor * s.driving) / s.driving;
+  r.driving = driving;
+  r.moment = (resisting - factor * driving) / s.driving;
   r.force = e / s.scale;
   return r;
 }
@@ -168,6 +180,9 @@ bool solve_at(const Slices& s, Equation equation, double& factor, double lambda,
 
 namespace {
 
+constexpr double kMaxLambdaStep = 0.25;
+constexpr double kPlausibleLambda = 1.0;
+
 double norm(const Residuals& r) { return std::hypot(r.moment, r.force); }
 
 // Newton's method on the two residuals. The Jacobian is taken by
@@ -202,6 +217,15 @@ bool newton(const Slices& s, double& factor, double& lambda, const MethodSetting
     if (std::fabs(det) > 0.0 && std::isfinite(det)) {
       step_f = -(j[1][1] * r.moment - j[0][1] * r.force) / det;
       step_l = -(j[0][0] * r.force - j[1][0] * r.moment) / det;
+      // Lambda moves by at most kMaxLambdaStep a step, so that the solution
+      // found is the one the path from lambda 0 reaches first: a surface may
+      // have a second, far from 0, with the interslice forces at steep and
+      // implausible inclinations.
+      if (std::fabs(step_l) > kMaxLambdaStep) {
+        const double shorten = kMaxLambdaStep / std::fabs(step_l);
+        step_f *= shorten;
+        step_l *= shorten;
+      }
       for (int halving = 0; halving < 30; ++halving) {
         if (factor + step_f > 0.0) {
           next = evaluate(s, factor + step_f, lambda + step_l, nullptr);
@@ -267,48 +291,64 @@ Gap gap_at(const Slices& s, double start, double lambda, const MethodSettings& s
 
 // Walks lambda out from 0 on each side in doubling steps up to kMaxLambda
 // for a change of sign of the gap, then halves the bracket.
+namespace {
+
+// Halves the bracket [a, b] of lambda, the gap's sign changing across it.
+Solution halve(const Slices& s, double a, Gap g_a, double b, Gap g_b, double& factor,
+               double& lambda, const MethodSettings& settings, std::int32_t& passes) {
+  Gap mid = g_b;
+  double middle = b;
+  for (int halving = 0; halving < 60 && std::fabs(b - a) > 1e-12; ++halving) {
+    middle = 0.5 * (a + b);
+    mid = gap_at(s, g_a.force, middle, settings, passes);
+    if (!mid.found) return Solution::not_converged;
+    if ((g_a.gap <= 0.0) == (mid.gap <= 0.0)) {
+      a = middle;
+      g_a = mid;
+    } else {
+      b = middle;
+    }
+    if (norm(evaluate(s, mid.force, middle, nullptr)) < settings.tolerance) break;
+  }
+  factor = mid.force;
+  lambda = middle;
+  return norm(evaluate(s, factor, lambda, nullptr)) < settings.tolerance ? Solution::solved
+                                                                         : Solution::not_converged;
+}
+
+}  // namespace
+
 Solution solve_by_bracketing(const Slices& s, double start, double& factor, double& lambda,
-                             const MethodSettings& settings, std::int32_t& passes) {
+                             const MethodSettings& settings, std::int32_t& passes, double reach) {
   constexpr std::array<double, 8> kSteps{0.125, 0.25, 0.5, 1.0, 2.0, 4.0, 8.0, kMaxLambda};
   const Gap at_zero = gap_at(s, start, 0.0, settings, passes);
   if (!at_zero.found) return Solution::not_converged;
-  bool lost = false;
-  for (const double side : {1.0, -1.0}) {
+  // Both sides at once, step by step, so that the crossing found is the
+  // one nearest 0.
+  struct Side {
     double lo = 0.0;
-    Gap g_lo = at_zero;
-    for (const double step : kSteps) {
-      const double hi = side * step;
-      const Gap g_hi = gap_at(s, g_lo.force, hi, settings, passes);
+    Gap gap;
+    bool open = true;
+  };
+  std::array<Side, 2> sides{Side{0.0, at_zero, true}, Side{0.0, at_zero, true}};
+  bool lost = false;
+  for (const double step : kSteps) {
+    if (step > reach) break;
+    for (std::size_t k = 0; k < sides.size(); ++k) {
+      Side& side = sides[k];
+      if (!side.open) continue;
+      const double hi = k == 0 ? step : -step;
+      const Gap g_hi = gap_at(s, side.gap.force, hi, settings, passes);
       if (!g_hi.found) {
+        side.open = false;
         lost = true;
-        break;
+        continue;
       }
-      if ((g_lo.gap <= 0.0) != (g_hi.gap <= 0.0)) {
-        double a = lo;
-        double b = hi;
-        Gap g_a = g_lo;
-        Gap mid = g_hi;
-        double middle = hi;
-        for (int halving = 0; halving < 60 && std::fabs(b - a) > 1e-12; ++halving) {
-          middle = 0.5 * (a + b);
-          mid = gap_at(s, g_a.force, middle, settings, passes);
-          if (!mid.found) return Solution::not_converged;
-          if ((g_a.gap <= 0.0) == (mid.gap <= 0.0)) {
-            a = middle;
-            g_a = mid;
-          } else {
-            b = middle;
-          }
-          if (norm(evaluate(s, mid.force, middle, nullptr)) < settings.tolerance) break;
-        }
-        factor = mid.force;
-        lambda = middle;
-        return norm(evaluate(s, factor, lambda, nullptr)) < settings.tolerance
-                   ? Solution::solved
-                   : Solution::not_converged;
+      if ((side.gap.gap <= 0.0) != (g_hi.gap <= 0.0)) {
+        return halve(s, side.lo, side.gap, hi, g_hi, factor, lambda, settings, passes);
       }
-      lo = hi;
-      g_lo = g_hi;
+      side.lo = hi;
+      side.gap = g_hi;
     }
   }
   return lost ? Solution::not_converged : Solution::no_crossing;
@@ -318,11 +358,24 @@ Solution solve_both(const Slices& s, double& factor, double& lambda, const Metho
                     std::int32_t& passes) {
   const double start = factor;
   if (newton(s, factor, lambda, settings, passes) && std::fabs(lambda) <= kMaxLambda) {
+    // A surface may have a second solution nearer lambda 0 than the one
+    // Newton's steps reached; past 45 degrees of inclination it is looked
+    // for, and taken when there is one.
+    if (std::fabs(lambda) > kPlausibleLambda) {
+      double nearer_factor = start;
+      double nearer_lambda = 0.0;
+      if (solve_by_bracketing(s, start, nearer_factor, nearer_lambda, settings, passes,
+                              std::fabs(lambda)) == Solution::solved &&
+          std::fabs(nearer_lambda) < std::fabs(lambda)) {
+        factor = nearer_factor;
+        lambda = nearer_lambda;
+      }
+    }
     return Solution::solved;
   }
   factor = start;
   lambda = 0.0;
-  return solve_by_bracketing(s, start, factor, lambda, settings, passes);
+  return solve_by_bracketing(s, start, factor, lambda, settings, passes, kMaxLambda);
 }
 
 double starting_factor(const SurfaceData& surface, const MethodSettings& settings,
@@ -357,6 +410,7 @@ MethodResult finish(const Slices& s, Method method, const MethodSettings& settin
   }
   const Residuals r = evaluate(s, factor, lambda, &table);
   table.sum_resisting = r.resisting;
+  if (s.shear_arm != nullptr) table.sum_driving = r.driving;
   table.safety_factor = factor;
   for (std::size_t i = 0; i < s.count; ++i) {
     const auto slice = static_cast<std::int32_t>(i + 1);
@@ -376,7 +430,7 @@ MethodResult finish(const Slices& s, Method method, const MethodSettings& settin
   result.status = RunStatus::converged;
   result.factor = factor;
   result.force_factor = factor;
-  result.moment_factor = r.resisting / s.driving;
+  result.moment_factor = r.resisting / r.driving;
   if (moments) result.lambda = lambda;
   return result;
 }
@@ -415,7 +469,8 @@ GeneralFactors factors_at(const SurfaceData& surface, const MethodSettings& sett
   // Moments: F = sum of resisting forces / sum of driving forces.
   double factor = start;
   for (std::int32_t pass = 1; pass <= settings.iteration_limit; ++pass) {
-    const double next = evaluate(s, factor, lambda, nullptr).resisting / s.driving;
+    const Residuals r = evaluate(s, factor, lambda, nullptr);
+    const double next = r.resisting / r.driving;
     const double change = std::fabs(next - factor);
     factor = next;
     if (!std::isfinite(factor)) break;

@@ -79,6 +79,10 @@ struct Slices {
   double* carry_slope = nullptr;
   double* inv_m = nullptr;
   double* normal_base = nullptr;
+  /// The general form of moments: the arms of each slice's shear and total
+  /// normal force (see MomentArms); null in the data file's form.
+  const double* shear_arm = nullptr;
+  const double* normal_arm = nullptr;
 };
 
 /// Fills the table's working columns for the formulation with the shape
@@ -103,6 +107,7 @@ struct Residuals {
   double moment = 0.0;  ///< (sum of resisting forces - F sum of driving) / sum of driving
   double force = 0.0;   ///< the interslice force left beyond the toe / sum of |V|
   double resisting = 0.0;
+  double driving = 0.0;  ///< with the normal forces' part in the general form of moments
 };
 
 /// Each slice in equilibrium at (factor, lambda) from the head to the toe;
@@ -134,12 +139,13 @@ enum class Solution : std::uint8_t {
 [[nodiscard]] Solution solve_both(const Slices& s, double& factor, double& lambda,
                                   const MethodSettings& settings, std::int32_t& passes);
 
-/// The fallback alone: lambda walked out from 0 on each side to kMaxLambda
-/// for a change of sign of the difference of the two equations' factors
-/// (each by the secant rule from `start`), and the bracket halved.
+/// The fallback alone: lambda walked out from 0 on both sides at once, as
+/// far as `reach`, for a change of sign of the difference of the two
+/// equations' factors (each by the secant rule from `start`), and the
+/// bracket halved: the solution nearest lambda 0.
 [[nodiscard]] Solution solve_by_bracketing(const Slices& s, double start, double& factor,
                                            double& lambda, const MethodSettings& settings,
-                                           std::int32_t& passes);
+                                           std::int32_t& passes, double reach = kMaxLambda);
 
 /// The simplified method's factor where it converges, else the first
 /// estimate the start left in the table.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 
+#include "method/moment_arms.h"
 #include "method/surface_loads.h"
 
 namespace method {
@@ -51,12 +52,14 @@ struct Section {
 [[nodiscard]] double tan_phi_of(double friction_angle_degrees);
 
 /// What the methods read of one trial slip surface: its sections, head to
-/// toe, the unit weight of water that turns a head into a pressure, and the
-/// loads a data file cannot hold (none for a surface read from one).
+/// toe, the unit weight of water that turns a head into a pressure, the
+/// loads a data file cannot hold, and the arms of the general form of
+/// moments (neither for a surface read from one).
 struct SurfaceData {
   std::span<const Section> sections;
   double water_unit_weight = 0.0;
   SurfaceLoads loads;
+  MomentArms arms;
 };
 
 }  // namespace method

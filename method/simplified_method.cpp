@@ -68,6 +68,24 @@ void pass_at(double f, std::size_t slices, SliceTable& t) {
   }
 }
 
+// The general form of moments: the pass's resisting forces each times its
+// arm, and the driving sum with each slice's total normal force (the pass's
+// effective force, carried negated, and the pore force on the base length)
+// times its arm.
+void general_sums(const SurfaceData& surface, std::size_t slices, SliceTable& t) {
+  const MomentArms& arms = surface.arms;
+  const double water = surface.water_unit_weight;
+  double resisting = 0.0;
+  double driving = 0.0;
+  for (std::size_t s = 0; s < slices; ++s) {
+    const double pore = t.mean_pore_head[s] * water * t.width[s] / t.base_cos[s];
+    resisting += arms.shear[s] * t.work.resisting[s];
+    driving += t.driving_force[s] + arms.normal[s] * (pore - t.work.normal_force[s]);
+  }
+  t.sum_resisting = resisting;
+  t.sum_driving = driving;
+}
+
 // Moves the pass's values of slices [0, count) into the table.
 void keep_pass(std::size_t count, SliceTable& t) {
   std::copy_n(t.work.normal_force.begin(), count, t.normal_force.begin());
@@ -110,6 +128,7 @@ IterationOutcome iterate_simplified(const SurfaceData& surface, SliceTable& t, d
     }
     keep_pass(slices, t);
     t.sum_resisting = sum;
+    if (surface.arms.active) general_sums(surface, slices, t);
     t.safety_factor = std::fabs(t.sum_resisting / t.sum_driving);
     const double change = std::fabs(t.safety_factor - previous);
     previous = t.safety_factor;

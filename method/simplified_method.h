@@ -24,7 +24,9 @@ struct IterationOutcome {
 /// factor F of the pass before for every slice, recomputes normal_force
 /// (carried negated: negative for a slice in compression), m_factor,
 /// resisting_force and net_force, restarts sum_resisting and sets
-/// safety_factor = |sum_resisting / sum_driving|. sum_driving is not touched.
+/// safety_factor = |sum_resisting / sum_driving|. sum_driving is not touched,
+/// but in the general form of moments (surface.arms), where the normal
+/// forces drive too, a finished pass sets both sums with the arms.
 ///
 /// A slice whose normal force is not negative (0 and NaN included) stops
 /// with no_positive_normal; otherwise an m-factor below kMinimumMFactor stops

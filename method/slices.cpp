@@ -61,16 +61,32 @@ void compute_geometry(const SurfaceData& surface, std::size_t slices, SliceTable
     driving_force[s] = -(sin * (weight[s] + load[s]));
     cohesion_force[s] = -(cohesion_force[s] / cos);
   }
-  if (surface.loads.active) add_horizontal_loads(surface.loads, surface.sections, slices, t);
+  if (surface.arms.active) {
+    for (std::size_t s = 0; s < slices; ++s) {
+      driving_force[s] = -((weight[s] + load[s]) * surface.arms.weight[s]);
+    }
+  }
+  if (surface.loads.active) {
+    add_horizontal_loads(surface.loads, surface.arms, surface.sections, slices, t);
+  }
 }
 
-// sum_resisting and sum_driving, added in slice order.
-void add_up(std::size_t slices, SliceTable& t) {
+// sum_resisting and sum_driving, added in slice order; in the general form
+// of moments each weighted by its arm, the driving sum with each slice's
+// total normal force, normal_force + `pore`, times its arm.
+void add_up(const MomentArms& arms, std::size_t slices, const double* pore, SliceTable& t) {
   double resisting = 0.0;
   double driving = 0.0;
-  for (std::size_t s = 0; s < slices; ++s) {
-    resisting += t.resisting_force[s];
-    driving += t.driving_force[s];
+  if (arms.active) {
+    for (std::size_t s = 0; s < slices; ++s) {
+      resisting += arms.shear[s] * t.resisting_force[s];
+      driving += t.driving_force[s] + arms.normal[s] * (t.normal_force[s] + pore[s]);
+    }
+  } else {
+    for (std::size_t s = 0; s < slices; ++s) {
+      resisting += t.resisting_force[s];
+      driving += t.driving_force[s];
+    }
   }
   t.sum_resisting = resisting;
   t.sum_driving = driving;
@@ -112,7 +128,12 @@ void compute_first_estimate(const SurfaceData& surface, SliceTable& table) {
     resisting_force[s] = resisting;
     net_force[s] = resisting + driving_force[s];
   }
-  add_up(slices, table);
+  if (surface.arms.active) {
+    for (std::size_t s = 0; s < slices; ++s) {
+      table.work.normal[s] = mean_pore_head[s] * water * width[s];
+    }
+  }
+  add_up(surface.arms, slices, table.work.normal.data(), table);
   table.safety_factor = reported_factor(table);
 }
 
@@ -133,12 +154,14 @@ void compute_ordinary(const SurfaceData& surface, PoreForce pore_force_on, Slice
   double* const resisting_force = table.resisting_force.data();
   double* const net_force = table.net_force.data();
   unsigned char* const not_positive = table.normal_not_positive.data();
+  double* const pore = table.work.normal.data();
 #pragma omp simd
   for (std::size_t s = 0; s < slices; ++s) {
     const double on_width = (mean_pore_head[s] * water) * width[s];
     // Both worked out, so that the loop has no branch.
     const double on_base_length = on_width / base_cos[s];
     const double pore_force = on_length ? on_base_length : on_width;
+    pore[s] = pore_force;
     const double normal = (weight[s] + load[s]) * base_cos[s] - pore_force;
     normal_force[s] = normal;
     friction_force[s] = -(tan_phi[s] * normal);
@@ -164,7 +187,7 @@ void compute_ordinary(const SurfaceData& surface, PoreForce pore_force_on, Slice
     resisting_force[s] = resisting;
     net_force[s] = resisting + driving_force[s];
   }
-  add_up(slices, table);
+  add_up(surface.arms, slices, table.work.normal.data(), table);
   table.safety_factor = reported_factor(table);
 }
 

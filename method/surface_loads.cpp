@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "method/moment_arms.h"
 #include "method/section.h"
 #include "method/slices.h"
 
@@ -62,8 +63,9 @@ void add_vertical_loads(const SurfaceLoads& loads, std::size_t slices, SliceTabl
   for (std::size_t s = 0; s < slices; ++s) table.load[s] += loads.kv * table.weight[s];
 }
 
-void add_horizontal_loads(const SurfaceLoads& loads, std::span<const Section> sections,
-                          std::size_t slices, SliceTable& table) {
+void add_horizontal_loads(const SurfaceLoads& loads, const MomentArms& arms,
+                          std::span<const Section> sections, std::size_t slices,
+                          SliceTable& table) {
   const bool water = loads.water_force.size() >= slices && loads.water_moment.size() >= slices;
   for (std::size_t s = 0; s < slices; ++s) {
     const Section& a = sections[s];
@@ -84,6 +86,15 @@ void add_horizontal_loads(const SurfaceLoads& loads, std::span<const Section> se
       moment += loads.water_moment[s];
     }
     table.horizontal_force[s] = force;
+    if (arms.active) {
+      // About the axis: each force's moment about the slice's own point,
+      // moved up to the axis's level (the crack's water on the first slice
+      // included).
+      const double pushed = force + (s == 0 ? loads.head_thrust : 0.0);
+      moment += pushed * (loads.axis_y - at.level);
+      if (moment != 0.0) table.driving_force[s] += moment / arms.reference;
+      continue;
+    }
     if (moment != 0.0) table.driving_force[s] += moment / at.arm;
   }
 }

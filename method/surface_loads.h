@@ -16,6 +16,7 @@ namespace method {
 
 struct Section;
 struct SliceTable;
+struct MomentArms;
 
 struct SurfaceLoads {
   bool active = false;  ///< false: none of the below; the methods skip them
@@ -52,8 +53,10 @@ void add_vertical_loads(const SurfaceLoads& loads, std::size_t slices, SliceTabl
 
 /// Fills horizontal_force and adds each slice's horizontal driving moment,
 /// divided by the distance of its base line from the axis, to its driving
-/// force; after the driving terms are formed.
-void add_horizontal_loads(const SurfaceLoads& loads, std::span<const Section> sections,
-                          std::size_t slices, SliceTable& table);
+/// force; after the driving terms are formed. With active `arms` (the
+/// general form of moments) the moment is taken about the axis itself and
+/// divided by the arms' reference radius.
+void add_horizontal_loads(const SurfaceLoads& loads, const MomentArms& arms,
+                          std::span<const Section> sections, std::size_t slices, SliceTable& table);
 
 }  // namespace method

@@ -23,7 +23,7 @@ struct Surface {
   double water_unit_weight = 0.0;
   std::vector<Section> sections;
 
-  [[nodiscard]] SurfaceData data() const { return {sections, water_unit_weight, {}}; }
+  [[nodiscard]] SurfaceData data() const { return {sections, water_unit_weight, {}, {}}; }
   operator SurfaceData() const { return data(); }  // NOLINT: tests pass surfaces as data
 };
 

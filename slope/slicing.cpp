@@ -770,7 +770,8 @@ Point Cutter::Impl::axis_of(const SlipSurface& surface, Cut::AxisRule& rule) con
   return {0.5 * (a.x + b.x) + far * nx, 0.5 * (a.y + b.y) + far * ny};
 }
 
-Cutter::Cutter(const Model& model) : impl_(std::make_unique<Impl>(model)) {}
+Cutter::Cutter(const Model& model, method::MomentForm moments)
+    : impl_(std::make_unique<Impl>(model)), moments_(moments) {}
 
 Cutter::~Cutter() = default;
 
@@ -785,6 +786,7 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   out.water_force.clear();
   out.water_moment.clear();
   out.water_standing = false;
+  out.arms.clear();
   const auto refuse = [&out](SurfaceProblem problem) {
     out.problem = problem;
     out.sections.clear();
@@ -854,6 +856,9 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   out.loads.active = model.seismic.any() || !out.water_moment.empty();
 
   m.fill(out, head_left);
+  if (surface.kind == SlipSurface::Kind::polyline && moments_ == method::MomentForm::general) {
+    out.arms.compute(out.sections, axis.x, axis.y);
+  }
   out.entry = head_left ? left : right;
   out.exit = head_left ? right : left;
 

@@ -54,6 +54,9 @@ struct Cut {
   std::vector<double> water_force;
   std::vector<double> water_moment;
   bool water_standing = false;  ///< water stands over some slice's top
+  /// The arms of the general form of moments about the axis: for a
+  /// polyline cut in that form; empty (the data file's form) otherwise.
+  method::MomentArmColumns arms;
 
   /// What the methods read.
   [[nodiscard]] method::SurfaceData surface() const {
@@ -61,7 +64,7 @@ struct Cut {
     with_water.water_force = water_force;
     with_water.water_moment = water_moment;
     with_water.head_thrust = crack.thrust;
-    return {sections, water_unit_weight, with_water};
+    return {sections, water_unit_weight, with_water, arms.arms()};
   }
 };
 
@@ -79,7 +82,10 @@ struct Cut {
 /// unless a surface needs more sections than before.
 class Cutter {
  public:
-  explicit Cutter(const Model& model);
+  /// `moments`: the form of moment equilibrium of a polyline's cut (a
+  /// circle's is the data file's, which is exact for it).
+  explicit Cutter(const Model& model,
+                  method::MomentForm moments = method::MomentForm::general);
   ~Cutter();
   Cutter(const Cutter&) = delete;
   Cutter& operator=(const Cutter&) = delete;
@@ -91,6 +97,7 @@ class Cutter {
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
+  method::MomentForm moments_;
 };
 
 }  // namespace slope

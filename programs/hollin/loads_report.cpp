@@ -56,13 +56,20 @@ void append_loads_text(std::string& out, const slope::Cut& cut, bool polyline) {
            (thrust >= 0.0 ? " towards the toe\n" : " towards the head\n");
   }
   const bool horizontal = cut.loads.kh != 0.0 || !cut.water_moment.empty();
-  if (polyline && horizontal) {
-    const slope::Point axis{cut.loads.axis_x, cut.loads.axis_y};
-    out += "horizontal forces take moments about " + point_text(axis) +
-           (cut.axis_rule == slope::Cut::AxisRule::given
-                ? ", as --axis gives\n"
-                : ", the centre of the circle through the head, the toe and the deepest point "
-                  "(--axis gives another)\n");
+  const slope::Point axis{cut.loads.axis_x, cut.loads.axis_y};
+  const std::string about =
+      point_text(axis) +
+      (cut.axis_rule == slope::Cut::AxisRule::given
+           ? ", as --axis gives"
+           : ", the centre of the circle through the head, the toe and the deepest point "
+             "(--axis gives another)");
+  if (polyline && !cut.arms.shear.empty()) {
+    out += "moments about " + about + ", each force with its own lever arm\n";
+  } else if (polyline) {
+    out +=
+        "moments in the slope data file's form, each base as if at one radius from a centre "
+        "(--moments general takes them about one axis)\n";
+    if (horizontal) out += "horizontal forces take moments about " + about + "\n";
   }
 }
 
@@ -95,6 +102,11 @@ void write_loads_json(text::JsonWriter& json, const slope::Cut& cut) {
   json.number_member("x", cut.loads.axis_x);
   json.number_member("y", cut.loads.axis_y);
   json.string_member("rule", rule_key(cut.axis_rule));
+  // A circle's moments are the general form's in either.
+  json.string_member("moments",
+                     cut.axis_rule == slope::Cut::AxisRule::centre || !cut.arms.shear.empty()
+                         ? "general"
+                         : "legacy");
   json.end_object();
   json.end_object();
 }

@@ -152,7 +152,8 @@ TEST(HollinRoundTrip, CutFilesGiveTheProgramsTheAnalysisFactorsAndReports) {
     const slope::ModelReading reading = slope::read_model(source_file("examples/" + name));
     ASSERT_EQ(reading.status, slope::ModelStatus::ok) << slope::describe(reading.error, name);
     const slope::Model& model = reading.model;
-    slope::Cutter cutter(model);
+    // The data file's form of moments, which its programs take.
+    slope::Cutter cutter(model, method::MomentForm::legacy);
     slope::Cut cut;
     int found = 0;
     for (int attempt = 0; found < kSurfacesPerModel / static_cast<int>(models.size()) + 1 &&

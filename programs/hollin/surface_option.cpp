@@ -17,6 +17,11 @@ void declare_surface_options(CLI::App& app, SurfaceOptions& options) {
   app.add_option("--axis", options.axis,
                  "polyline: the point X,Y horizontal forces take moments about; default the "
                  "centre of the circle through its head, toe and deepest point");
+  app.add_option("--moments", options.moments,
+                 "polyline: general (default) takes moments about the axis with each force's "
+                 "own lever arm; legacy takes the slope data file's form, as the reports of a "
+                 "cut data file do")
+      ->check(CLI::IsMember({"general", "legacy"}));
   app.add_option("--slices", options.slices,
                  "no slice is wider than (exit - entry) / N; default 50");
 }

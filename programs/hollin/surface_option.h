@@ -22,13 +22,15 @@ inline constexpr std::int32_t kDefaultSlices = 50;
 
 /// The surface options as given.
 struct SurfaceOptions {
-  std::string circle;    ///< "XC,YC,R" or empty
-  std::string polyline;  ///< "X1,Y1,X2,Y2,..." or empty
-  std::string slices;    ///< empty: kDefaultSlices
-  std::string axis;      ///< "X,Y": a polyline's moment point, or empty
+  std::string circle;               ///< "XC,YC,R" or empty
+  std::string polyline;             ///< "X1,Y1,X2,Y2,..." or empty
+  std::string slices;               ///< empty: kDefaultSlices
+  std::string axis;                 ///< "X,Y": a polyline's moment point, or empty
+  std::string moments = "general";  ///< a polyline's form of moments: general or legacy
 };
 
-/// Declares --circle, --polyline, --axis and --slices into `options`.
+/// Declares --circle, --polyline, --axis, --moments and --slices into
+/// `options`.
 void declare_surface_options(CLI::App& app, SurfaceOptions& options);
 
 /// Converts the options; false with `why` (a usage error) when neither or
