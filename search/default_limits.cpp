@@ -29,7 +29,7 @@ double lowest_bedrock(const slope::Polyline& bedrock, double from, double to) {
 }  // namespace
 
 DefaultLimits default_limits(const slope::Model& model, std::optional<Face> face,
-                             std::int32_t slices) {
+                             std::int32_t slices, bool composite) {
   DefaultLimits out;
   const slope::Polyline& ground = model.ground;
   out.face = face ? find_face(ground, *face) : higher_face(ground);
@@ -42,7 +42,7 @@ DefaultLimits default_limits(const slope::Model& model, std::optional<Face> face
   const double crest_y = out.face.crest.y;
   double lowest = out.face.toe.y - h;
   const double bedrock = lowest_bedrock(model.bedrock, lo_x, hi_x);
-  if (bedrock > lowest) {
+  if (bedrock > lowest && !composite) {
     lowest = bedrock;
     out.bedrock = true;
   }

@@ -38,9 +38,10 @@ struct DefaultLimits {
 /// the toe's x - H/2 to the crest's x + H/2 (mirrored for a right face),
 /// centre y from the crest's level up 1.5 max(H, L); tangent levels from H
 /// below the toe (or the lowest bedrock level under the centres, when
-/// higher) up to 0.1 H below the crest. kDefaultCount values per axis,
-/// fewer when the grid's work would exceed kDefaultWork.
+/// higher and circles may not follow the bedrock: `composite` false) up to
+/// 0.1 H below the crest. kDefaultCount values per axis, fewer when the
+/// grid's work would exceed kDefaultWork.
 [[nodiscard]] DefaultLimits default_limits(const slope::Model& model, std::optional<Face> face,
-                                           std::int32_t slices);
+                                           std::int32_t slices, bool composite = false);
 
 }  // namespace search

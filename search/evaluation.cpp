@@ -106,7 +106,7 @@ std::string_view outcome_text(Outcome outcome) {
 }
 
 Evaluator::Evaluator(const slope::Model& model, const Settings& settings)
-    : cutter_(model), settings_(settings) {
+    : cutter_(model, settings.cut), settings_(settings) {
   surface_.kind = slope::SlipSurface::Kind::circle;
 }
 

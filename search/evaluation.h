@@ -28,6 +28,8 @@ struct Settings {
   /// A sliding mass lighter than this (the sum of its slice weights, per
   /// unit length, loads excluded) is too light; 0 admits every weight.
   double min_weight = 0.0;
+  /// How circles are cut: whether one meeting the floor follows it.
+  slope::CutOptions cut;
 };
 
 /// What a trial ended in: a factor, or why it has none. Only `factor`

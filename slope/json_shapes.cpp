@@ -30,8 +30,12 @@ void write_surface_members(text::JsonWriter& json, const SlipSurface& surface) {
   }
   json.string_member("kind", "polyline");
   json.key("points");
+  write_points_json(json, surface.polyline);
+}
+
+void write_points_json(text::JsonWriter& json, const Polyline& points) {
   json.begin_array();
-  for (const Point& point : surface.polyline) {
+  for (const Point& point : points) {
     json.begin_array();
     json.number(point.x);
     json.number(point.y);

@@ -19,6 +19,9 @@ void write_circle_members(text::JsonWriter& json, const Circle& circle);
 /// A circle as the object {"xc": XC, "yc": YC, "radius": R}.
 void write_circle_json(text::JsonWriter& json, const Circle& circle);
 
+/// Points as [[x, y], ...].
+void write_points_json(text::JsonWriter& json, const Polyline& points);
+
 /// The members of a trial surface, into the open object: "kind" ("circle" or
 /// "polyline"), then "circle" as above or "points" as [[x, y], ...].
 void write_surface_members(text::JsonWriter& json, const SlipSurface& surface);

@@ -31,6 +31,9 @@ struct Soil {
   double ru = 0.0;              ///< pore-pressure ratio; 0 when not given
   Polyline top;                 ///< layer: x strictly increasing; else empty
   Polyline region;              ///< region: closed polygon; else empty
+  /// A layer whose bottom a circle follows instead of passing below it, as
+  /// it follows the bedrock (a weak layer on a hard one).
+  bool follow = false;
 };
 
 /// A vertical strip load on the ground surface between x = from and x = to,

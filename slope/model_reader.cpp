@@ -28,9 +28,9 @@ using Keys = std::span<const std::string_view>;
 constexpr std::array<std::string_view, 10> kRootKeys = {
     "title", "subtitle", "units", "water_unit_weight", "bedrock",
     "soil",  "water",    "load",  "tension_crack",     "seismic"};
-constexpr std::array<std::string_view, 8> kSoilKeys = {
-    "name", "unit_weight", "saturated_unit_weight", "cohesion", "friction_angle", "ru",
-    "top",  "region"};
+constexpr std::array<std::string_view, 9> kSoilKeys = {
+    "name",   "unit_weight", "saturated_unit_weight", "cohesion", "friction_angle", "ru", "top",
+    "region", "follow"};
 constexpr std::array<std::string_view, 1> kWaterKeys = {"piezometric_line"};
 constexpr std::array<std::string_view, 3> kLoadKeys = {"from", "to", "intensity"};
 constexpr std::array<std::string_view, 4> kCrackKeys = {"depth", "water_depth", "from", "to"};
@@ -433,6 +433,18 @@ class Reader {
     }
     const toml::node* top = table->get("top");
     const toml::node* region = table->get("region");
+    if (const toml::node* follow = table->get("follow")) {
+      const auto* flag = follow->as_boolean();
+      if (flag == nullptr) {
+        return fail(*follow, concat({"follow of ", label, " must be true or false, not ",
+                                     type_text(follow->type())}));
+      }
+      soil.follow = flag->get();
+      if (soil.follow && top == nullptr) {
+        return fail(*follow, concat({"follow of ", label,
+                                     ": only a layer (top) has a bottom to follow, not a region"}));
+      }
+    }
     if (top != nullptr && region != nullptr) {
       return fail(*region, concat({label,
                                    " gives both top and region: a soil is a layer (top) or a "

@@ -7,6 +7,7 @@
 #include <limits>
 #include <span>
 
+#include "slope/composite_surface.h"
 #include "slope/soil_map.h"
 #include "slope/tension_crack.h"
 
@@ -112,7 +113,7 @@ bool circumcentre(Point a, Point b, Point c, Point& centre) {
 }  // namespace
 
 struct Cutter::Impl {
-  explicit Impl(const Model& model) : map(model) {
+  explicit Impl(const Model& model) : map(model), floor(model) {
     const std::size_t lines = map.max_lines();
     for (std::vector<double>* v : {&line_a, &line_b, &line_u, &line_v, &line_m}) {
       v->resize(lines);
@@ -173,6 +174,12 @@ struct Cutter::Impl {
   [[nodiscard]] std::int32_t soil_in_slice(std::size_t lines, double y) const;
 
   SoilMap map;
+  Floor floor;
+  /// While a composite surface is cut: the floor it follows.
+  const Floor* following = nullptr;
+  /// A base lying on the bottom of a followed layer is in that layer (the
+  /// soil map puts a point on a top in the soil below).
+  void follow_layers();
   bool piezometric = false;
   bool any_ru = false;         ///< some soil has a pore-pressure ratio
   bool one_soil = false;       ///< the model has one soil: every point is in it
@@ -524,6 +531,17 @@ void Cutter::Impl::weigh_slice(std::size_t j) {
   intensity[j] = load_at(0.5 * (xa + xb));
 }
 
+void Cutter::Impl::follow_layers() {
+  for (std::size_t j = 0; j + 1 < xs.size(); ++j) {
+    const double x = 0.5 * (xs[j] + xs[j + 1]);
+    const std::int32_t layer = following->followed_soil(x);
+    if (layer < 0) continue;
+    const double y = 0.5 * (slip[j] + slip[j + 1]);
+    const double on = following->level(x);
+    if (std::fabs(y - on) <= 1e-9 * (1.0 + std::fabs(on))) base_soil[j] = layer;
+  }
+}
+
 void Cutter::Impl::fill_with_one_soil() {
   const double unit_weight = soil_of(0).unit_weight;
   for (std::size_t j = 0; j + 1 < xs.size(); ++j) {
@@ -770,8 +788,8 @@ Point Cutter::Impl::axis_of(const SlipSurface& surface, Cut::AxisRule& rule) con
   return {0.5 * (a.x + b.x) + far * nx, 0.5 * (a.y + b.y) + far * ny};
 }
 
-Cutter::Cutter(const Model& model, method::MomentForm moments)
-    : impl_(std::make_unique<Impl>(model)), moments_(moments) {}
+Cutter::Cutter(const Model& model, CutOptions options)
+    : impl_(std::make_unique<Impl>(model)), options_(options) {}
 
 Cutter::~Cutter() = default;
 
@@ -787,6 +805,7 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   out.water_moment.clear();
   out.water_standing = false;
   out.arms.clear();
+  out.composite.clear();
   const auto refuse = [&out](SurfaceProblem problem) {
     out.problem = problem;
     out.sections.clear();
@@ -802,6 +821,30 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   Point left = crossing.left;
   Point right = crossing.right;
   if (!(right.x > left.x)) return refuse(SurfaceProblem::too_thin);
+  if (surface.kind == SlipSurface::Kind::circle && options_.composite && !m.floor.empty() &&
+      m.following == nullptr) {
+    Polyline points;
+    double from = 0.0;
+    double to = 0.0;
+    if (composite_polyline(surface.circle, m.floor, left.x, right.x, std::max(slices, 16), points,
+                           from, to)) {
+      const SlipSurface followed{SlipSurface::Kind::polyline,
+                                 {},
+                                 std::move(points),
+                                 true,
+                                 {surface.circle.xc, surface.circle.yc}};
+      m.following = &m.floor;
+      const SurfaceProblem p = cut(followed, slices, out);
+      m.following = nullptr;
+      if (p == SurfaceProblem::none) {
+        out.composite = followed.polyline;
+        out.followed_from = from;
+        out.followed_to = to;
+        out.axis_rule = Cut::AxisRule::centre;
+      }
+      return p;
+    }
+  }
   if (passes_below(surface, model.bedrock, left.x, right.x)) {
     return refuse(SurfaceProblem::below_bedrock);
   }
@@ -844,6 +887,7 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   } else {
     for (std::size_t j = 0; j < slice_count; ++j) m.weigh_slice(j);
   }
+  if (m.following != nullptr) m.follow_layers();
   m.water_at_sections();
 
   const Point axis = m.axis_of(surface, out.axis_rule);
@@ -856,7 +900,8 @@ SurfaceProblem Cutter::cut(const SlipSurface& surface, std::int32_t slices, Cut&
   out.loads.active = model.seismic.any() || !out.water_moment.empty();
 
   m.fill(out, head_left);
-  if (surface.kind == SlipSurface::Kind::polyline && moments_ == method::MomentForm::general) {
+  if (surface.kind == SlipSurface::Kind::polyline &&
+      options_.moments == method::MomentForm::general) {
     out.arms.compute(out.sections, axis.x, axis.y);
   }
   out.entry = head_left ? left : right;

@@ -57,6 +57,12 @@ struct Cut {
   /// The arms of the general form of moments about the axis: for a
   /// polyline cut in that form; empty (the data file's form) otherwise.
   method::MomentArmColumns arms;
+  /// A circle that met the floor (the bedrock, the bottom of a followed
+  /// layer) and follows it: the polyline cut, arc, floor and arc, with the
+  /// circle's centre as its axis. Empty for any other surface.
+  Polyline composite;
+  double followed_from = 0.0;  ///< where a composite surface lies on the floor
+  double followed_to = 0.0;
 
   /// What the methods read.
   [[nodiscard]] method::SurfaceData surface() const {
@@ -66,6 +72,12 @@ struct Cut {
     with_water.head_thrust = crack.thrust;
     return {sections, water_unit_weight, with_water, arms.arms()};
   }
+};
+
+/// How a Cutter cuts.
+struct CutOptions {
+  method::MomentForm moments = method::MomentForm::general;
+  bool composite = true;
 };
 
 /// The forces of a cut that a slope data file has no place for, named for a
@@ -82,10 +94,11 @@ struct Cut {
 /// unless a surface needs more sections than before.
 class Cutter {
  public:
-  /// `moments`: the form of moment equilibrium of a polyline's cut (a
-  /// circle's is the data file's, which is exact for it).
-  explicit Cutter(const Model& model,
-                  method::MomentForm moments = method::MomentForm::general);
+  /// `options.moments`: the form of moment equilibrium of a polyline's cut
+  /// (a circle's is the data file's, which is exact for it);
+  /// `options.composite`: a circle meeting the floor follows it (else it is
+  /// refused as passing below the bedrock).
+  explicit Cutter(const Model& model, CutOptions options = {});
   ~Cutter();
   Cutter(const Cutter&) = delete;
   Cutter& operator=(const Cutter&) = delete;
@@ -97,7 +110,7 @@ class Cutter {
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
-  method::MomentForm moments_;
+  CutOptions options_;
 };
 
 }  // namespace slope

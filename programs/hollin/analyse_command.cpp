@@ -55,6 +55,15 @@ std::string json_document(const slope::Model& model, const slope::SlipSurface& s
     slope::write_point_json(json, cut.exit);
     json.integer_member("slices", slice_count(cut));
   }
+  if (surface.kind == slope::SlipSurface::Kind::circle) {
+    // A circle that follows the floor: the polyline it became.
+    json.key("composite");
+    if (cut.composite.empty()) {
+      json.null();
+    } else {
+      slope::write_points_json(json, cut.composite);
+    }
+  }
   json.end_object();
   if (cut.problem == slope::SurfaceProblem::none) write_loads_json(json, cut);
   json.key("factors");
@@ -113,7 +122,9 @@ int run_analyse(const AnalyseOptions& options, CommandContext& context) {
     context.out += "surface: " + surface_text(surface) + ", entry " + point_text(cut.entry) +
                    ", exit " + point_text(cut.exit) + ", " + std::to_string(slice_count(cut)) +
                    " slices\n";
-    append_loads_text(context.out, cut, surface.kind == slope::SlipSurface::Kind::polyline);
+    append_composite_text(context.out, cut);
+    append_loads_text(context.out, cut,
+                      surface.kind == slope::SlipSurface::Kind::polyline || !cut.composite.empty());
     for (const method::MethodRun& run : runs) append_run_text(context.out, run);
   }
   return every_factor ? kExitSuccess : kExitRefused;

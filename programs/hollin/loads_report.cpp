@@ -58,11 +58,12 @@ void append_loads_text(std::string& out, const slope::Cut& cut, bool polyline) {
   const bool horizontal = cut.loads.kh != 0.0 || !cut.water_moment.empty();
   const slope::Point axis{cut.loads.axis_x, cut.loads.axis_y};
   const std::string about =
-      point_text(axis) +
-      (cut.axis_rule == slope::Cut::AxisRule::given
-           ? ", as --axis gives"
-           : ", the centre of the circle through the head, the toe and the deepest point "
-             "(--axis gives another)");
+      point_text(axis) + (cut.axis_rule == slope::Cut::AxisRule::given ? ", as --axis gives"
+                          : cut.axis_rule == slope::Cut::AxisRule::centre
+                              ? ", the circle's centre"
+                              : ", the centre of the circle through the "
+                                "head, the toe and the deepest point "
+                                "(--axis gives another)");
   if (polyline && !cut.arms.shear.empty()) {
     out += "moments about " + about + ", each force with its own lever arm\n";
   } else if (polyline) {
@@ -71,6 +72,13 @@ void append_loads_text(std::string& out, const slope::Cut& cut, bool polyline) {
         "(--moments general takes them about one axis)\n";
     if (horizontal) out += "horizontal forces take moments about " + about + "\n";
   }
+}
+
+void append_composite_text(std::string& out, const slope::Cut& cut) {
+  if (cut.composite.empty()) return;
+  out += "composite surface: the circle follows the bedrock or a followed layer's bottom from x " +
+         text::short_text(cut.followed_from, 3) + " to " + text::short_text(cut.followed_to, 3) +
+         " (a polyline of " + std::to_string(cut.composite.size()) + " points)\n";
 }
 
 void write_crack_json(text::JsonWriter& json, const slope::Cut::Crack& crack, double x) {

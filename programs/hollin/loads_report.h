@@ -22,6 +22,11 @@ namespace hollin {
 /// Nothing for a cut without any.
 void append_loads_text(std::string& out, const slope::Cut& cut, bool polyline);
 
+/// For a circle that follows the floor, a line for people: "follows the
+/// bedrock or a followed layer's bottom from x 92.2 to 147.8 (a polyline of
+/// 58 points)". Nothing for any other cut.
+void append_composite_text(std::string& out, const slope::Cut& cut);
+
 /// The crack as a JSON value: {x, depth, water_depth, thrust}, or null.
 void write_crack_json(text::JsonWriter& json, const slope::Cut::Crack& crack, double x);
 

@@ -23,8 +23,7 @@ CutStep cut_model_surface(const SurfaceOptions& options, const std::string& mode
     context.error(why);
     return CutStep::usage_error;
   }
-  slope::Cutter cutter(out.model, options.moments == "legacy" ? method::MomentForm::legacy
-                                                              : method::MomentForm::general);
+  slope::Cutter cutter(out.model, cut_options(options));
   if (cutter.cut(out.surface, out.slices, out.cut) != slope::SurfaceProblem::none) {
     context.error("the surface is inadmissible: " +
                   std::string(slope::problem_text(out.cut.problem)));

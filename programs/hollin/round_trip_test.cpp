@@ -153,7 +153,7 @@ TEST(HollinRoundTrip, CutFilesGiveTheProgramsTheAnalysisFactorsAndReports) {
     ASSERT_EQ(reading.status, slope::ModelStatus::ok) << slope::describe(reading.error, name);
     const slope::Model& model = reading.model;
     // The data file's form of moments, which its programs take.
-    slope::Cutter cutter(model, method::MomentForm::legacy);
+    slope::Cutter cutter(model, {method::MomentForm::legacy, true});
     slope::Cut cut;
     int found = 0;
     for (int attempt = 0; found < kSurfacesPerModel / static_cast<int>(models.size()) + 1 &&

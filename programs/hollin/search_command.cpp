@@ -83,6 +83,7 @@ bool parse_choices(const SearchOptions& options, Choices& choices, std::string& 
   if (!options.slices.empty() && !parse_count(options.slices, 1, kMaxSlices, s.slices, why)) {
     return fail("--slices");
   }
+  s.cut.composite = options.composite != "off";
   if (!options.min_depth.empty() && !parse_non_negative(options.min_depth, s.min_depth, why)) {
     return fail("--min-depth");
   }
@@ -179,8 +180,8 @@ int make_limits(const SearchOptions& options, const Choices& choices, const slop
     }
     limits.by_default = {!centres, !centres, !radii && !tangents};
     if (!centres || (!radii && !tangents)) {
-      const search::DefaultLimits defaults =
-          search::default_limits(model, choices.face, choices.settings.slices);
+      const search::DefaultLimits defaults = search::default_limits(
+          model, choices.face, choices.settings.slices, choices.settings.cut.composite);
       if (!defaults.found) {
         context.error(choices.face
                           ? "the ground does not fall towards " +
@@ -493,6 +494,10 @@ void declare_search(CLI::App& app, SearchOptions& options) {
   app.add_option("--face", options.face,
                  "the face whose ground falls towards -x (left) or +x (right); default the higher")
       ->check(CLI::IsMember(word_strings(kFaceWords)));
+  app.add_option("--composite", options.composite,
+                 "on (default): a circle meeting the bedrock or the bottom of a layer marked "
+                 "follow follows it; off leaves such circles out")
+      ->check(CLI::IsMember({"on", "off"}));
   app.add_option("--min-depth", options.min_depth,
                  "leave out surfaces less deep below the ground than this (default 0)");
   app.add_option("--min-weight", options.min_weight,

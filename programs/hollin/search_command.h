@@ -30,6 +30,7 @@ struct SearchOptions : MethodOptions, LoadOptions {
   std::string min_depth;              ///< empty: 0
   std::string min_weight;             ///< empty: 0
   std::string face;                   ///< left, right or empty (the higher face)
+  std::string composite = "on";       ///< a circle meeting the floor follows it: on or off
   std::string top;                    ///< empty: 1
   std::string threads;                ///< empty: every core
   std::string trials;                 ///< the trials table to write, or empty

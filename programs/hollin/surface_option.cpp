@@ -22,8 +22,17 @@ void declare_surface_options(CLI::App& app, SurfaceOptions& options) {
                  "own lever arm; legacy takes the slope data file's form, as the reports of a "
                  "cut data file do")
       ->check(CLI::IsMember({"general", "legacy"}));
+  app.add_option("--composite", options.composite,
+                 "circle: on (default) follows the bedrock and the bottom of a layer marked "
+                 "follow where it meets them; off refuses such a circle")
+      ->check(CLI::IsMember({"on", "off"}));
   app.add_option("--slices", options.slices,
                  "no slice is wider than (exit - entry) / N; default 50");
+}
+
+slope::CutOptions cut_options(const SurfaceOptions& options) {
+  return {options.moments == "legacy" ? method::MomentForm::legacy : method::MomentForm::general,
+          options.composite != "off"};
 }
 
 bool parse_surface(const SurfaceOptions& options, slope::SlipSurface& surface, std::int32_t& slices,

@@ -27,10 +27,14 @@ struct SurfaceOptions {
   std::string slices;               ///< empty: kDefaultSlices
   std::string axis;                 ///< "X,Y": a polyline's moment point, or empty
   std::string moments = "general";  ///< a polyline's form of moments: general or legacy
+  std::string composite = "on";     ///< a circle meeting the floor follows it: on or off
 };
 
-/// Declares --circle, --polyline, --axis, --moments and --slices into
-/// `options`.
+/// The cutter's options of --moments and --composite.
+[[nodiscard]] slope::CutOptions cut_options(const SurfaceOptions& options);
+
+/// Declares --circle, --polyline, --axis, --moments, --composite and
+/// --slices into `options`.
 void declare_surface_options(CLI::App& app, SurfaceOptions& options);
 
 /// Converts the options; false with `why` (a usage error) when neither or
