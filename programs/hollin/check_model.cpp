@@ -41,6 +41,7 @@ void append_soil(std::string& out, const slope::Soil& soil) {
   if (soil.ru != 0.0) out += ", ru " + text::shortest(soil.ru);
   if (!soil.top.empty()) {
     out += ", layer under a top of " + count_text(soil.top.size(), "point", "points");
+    if (soil.follow) out += ", its bottom followed by circles that meet it";
   } else {
     out += ", region of " + count_text(soil.region.size(), "point", "points");
   }
