@@ -234,6 +234,28 @@ TEST(Search, PublishedSimpleSlopeWithDefaultLimits) {
   EXPECT_NEAR(rigorous.factor, factor, 0.01 * factor);
 }
 
+TEST(Search, AThinWeakLayerFollowedByCompositeCircles) {
+  // Peers report 1.246 to 1.275 on surfaces along the weak layer; circles
+  // that may not follow it stay near 1.5.
+  const slope::Model model = example("weak-layer.toml");
+  Settings settings;
+  settings.analysis.method = method::Method::spencer;
+  settings.analysis.tension = method::TensionRule::allow;
+  EvaluatorPool pool(model, settings);
+  const CriticalSearch found =
+      find_critical(pool, default_limits(model, std::nullopt, 50, true).grid, 1, nullptr, {});
+  ASSERT_FALSE(found.top.empty());
+  EXPECT_GE(found.top.front().trial.factor, 1.24);
+  EXPECT_LE(found.top.front().trial.factor, 1.28);
+
+  settings.cut.composite = false;
+  EvaluatorPool circles(model, settings);
+  const CriticalSearch plain =
+      find_critical(circles, default_limits(model, std::nullopt, 50).grid, 1, nullptr, {});
+  ASSERT_FALSE(plain.top.empty());
+  EXPECT_GT(plain.top.front().trial.factor, 1.45);
+}
+
 /// Grid counts per axis of the check below; SEARCH_CHECK_COUNT lowers them
 /// under the sanitizers.
 std::int32_t check_count() {
