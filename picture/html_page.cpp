@@ -117,8 +117,8 @@ std::string search_page(std::string_view title, std::string_view svg, std::strin
 
 SearchPictureTexts search_picture_texts(const slope::Model& model, const search::CentreMap& map,
                                         const search::CriticalSearch& found,
-                                        std::string_view method, bool page) {
-  const SearchPicture drawn = search_picture(model, map, found.top, method);
+                                        std::string_view method, bool composite, bool page) {
+  const SearchPicture drawn = search_picture(model, map, found.top, method, composite);
   SearchPictureTexts out{drawn.svg, {}};
   if (!page) return out;
   text::JsonWriter json;

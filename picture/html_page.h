@@ -36,11 +36,13 @@ struct SearchPictureTexts {
 };
 
 /// Draws the search of `model` (its grid's trials in `map`, the top list in
-/// `found`, ranked by `method`) as SVG, and as the HTML page when `page` is
-/// true, its data the cells of the picture and the factors of the top list.
+/// `found`, ranked by `method`, circles following the floor with
+/// `composite`) as SVG, and as the HTML page when `page` is true, its data
+/// the cells of the picture and the factors of the top list.
 [[nodiscard]] SearchPictureTexts search_picture_texts(const slope::Model& model,
                                                       const search::CentreMap& map,
                                                       const search::CriticalSearch& found,
-                                                      std::string_view method, bool page);
+                                                      std::string_view method, bool composite,
+                                                      bool page);
 
 }  // namespace picture

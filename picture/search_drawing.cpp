@@ -8,6 +8,7 @@
 #include "picture/colours.h"
 #include "picture/model_drawing.h"
 #include "picture/page.h"
+#include "slope/composite_surface.h"
 #include "text/number_text.h"
 
 namespace picture {
@@ -38,11 +39,27 @@ std::string arc_path(const Page& page, const search::Trial& trial) {
 
 bool centre_grid(const search::CentreMap& map) { return map.grid().kind != GridKind::entry_exit; }
 
+/// Path data of a circle of the top list: its arc, or the composite surface
+/// it became where it follows the floor.
+std::string surface_path(const Page& page, const slope::Floor* floor, const search::Trial& trial) {
+  slope::Polyline points;
+  double from = 0.0;
+  double to = 0.0;
+  if (floor != nullptr &&
+      slope::composite_polyline(trial.circle, *floor, std::min(trial.entry.x, trial.exit.x),
+                                std::max(trial.entry.x, trial.exit.x), 200, points, from, to)) {
+    return page.path(points);
+  }
+  return arc_path(page, trial);
+}
+
 }  // namespace
 
 SearchPicture search_picture(const slope::Model& model, const search::CentreMap& map,
-                             std::span<const search::Ranked> top, std::string_view method) {
+                             std::span<const search::Ranked> top, std::string_view method,
+                             bool composite) {
   SearchPicture out;
+  const slope::Floor floor(model);
   Bounds bounds = model_bounds(model);
   const double size = std::max(bounds.x1 - bounds.x0, bounds.y1 - bounds.y0);
   const double fallback = size / 200.0;
@@ -106,7 +123,8 @@ SearchPicture search_picture(const slope::Model& model, const search::CentreMap&
   // The top list: the faint ones first, the critical circle over them.
   svg.open("g", {{"id", "top-list"}, {"fill", "none"}});
   for (std::size_t k = top.size(); k-- > 0;) {
-    const std::string d = arc_path(page, top[k].trial);
+    const std::string d =
+        surface_path(page, composite && !floor.empty() ? &floor : nullptr, top[k].trial);
     const int rank = static_cast<int>(k);
     if (k > 0) {
       svg.element("path", {{"d", d},

@@ -30,13 +30,15 @@ struct SearchPicture {
 
 /// Draws the search of `model`: `map` (the grid's trials taken in order)
 /// and `top` (the critical circle first; may be empty), ranked by `method`
-/// (its name and parameters, written under the factor). Cells are drawn as
+/// (its name and parameters, written under the factor); with `composite`,
+/// a circle of the top list that follows the floor is drawn as the
+/// composite surface it became. Cells are drawn as
 /// tiles at their centres on a centre grid, as dots at the centre of their
 /// best circle on an entry and exit grid; cells without a factor are not
 /// drawn. The elements a page's script uses carry data-i (a cell) and
 /// data-top (a circle of the top list, 0 the critical one).
 [[nodiscard]] SearchPicture search_picture(const slope::Model& model, const search::CentreMap& map,
                                            std::span<const search::Ranked> top,
-                                           std::string_view method);
+                                           std::string_view method, bool composite);
 
 }  // namespace picture

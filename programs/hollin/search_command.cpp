@@ -363,7 +363,7 @@ bool write_pictures(const SearchOptions& options, const slope::Model& model,
                     const method::MethodSettings& analysis, const search::CentreMap& map,
                     const search::CriticalSearch& found, CommandContext& context) {
   const picture::SearchPictureTexts texts = picture::search_picture_texts(
-      model, map, found, method_label(analysis), !options.html.empty());
+      model, map, found, method_label(analysis), options.composite != "off", !options.html.empty());
   const std::array<std::string, 1> inputs{options.model};
   std::string why;
   if (!options.svg.empty() &&
