@@ -73,6 +73,10 @@ std::string_view outcome_key(Outcome outcome) {
       return "no_factor";
     case Outcome::no_solution:
       return "no_solution";
+    case Outcome::turns_upward:
+      return "turns_upward";
+    case Outcome::too_sharp:
+      return "too_sharp";
     default:
       break;
   }
@@ -99,6 +103,10 @@ std::string_view outcome_text(Outcome outcome) {
       return "no finite factor";
     case Outcome::no_solution:
       return "no interslice scale within 10";
+    case Outcome::turns_upward:
+      return "the base turns back upward towards the head";
+    case Outcome::too_sharp:
+      return "turns more sharply than --max-angle at a vertex";
     default:
       break;
   }
@@ -125,6 +133,21 @@ Trial Evaluator::evaluate(const slope::Circle& circle) {
     trial.outcome = outcome_of(problem);
     return trial;
   }
+  return analyse(trial);
+}
+
+Trial Evaluator::evaluate(const slope::SlipSurface& surface) {
+  Trial trial;
+  trial.circle = {0.0, 0.0, 0.0};
+  if (const slope::SurfaceProblem problem = cutter_.cut(surface, settings_.slices, cut_);
+      problem != slope::SurfaceProblem::none) {
+    trial.outcome = outcome_of(problem);
+    return trial;
+  }
+  return analyse(trial);
+}
+
+Trial Evaluator::analyse(Trial trial) {
   trial.entry = cut_.entry;
   trial.exit = cut_.exit;
   trial.slices = static_cast<std::int32_t>(cut_.sections.size()) - 1;

@@ -51,11 +51,13 @@ enum class Outcome : std::uint8_t {
   small_m_factor,       ///< stopped at a slice with an m-factor below 0.2
   no_convergence,       ///< the iteration limit was reached
   no_factor,            ///< no finite factor (the driving forces sum to zero)
-  no_solution           ///< the interslice scale of a rigorous method beyond its range
+  no_solution,          ///< the interslice scale of a rigorous method beyond its range
+  turns_upward,         ///< a polyline's base turns back upward towards the head
+  too_sharp             ///< a polyline turns by more than --max-angle at a vertex
 };
 
 /// The number of outcomes, for tables of counts.
-inline constexpr std::size_t kOutcomeCount = 17;
+inline constexpr std::size_t kOutcomeCount = 19;
 
 /// A machine key ("factor", "misses_slope", "no_positive_normal_force",
 /// ...), the same for a surface problem as slope::problem_key.
@@ -87,6 +89,8 @@ class Evaluator {
 
   /// Evaluates `circle` as described above.
   [[nodiscard]] Trial evaluate(const slope::Circle& circle);
+  /// Evaluates any surface the same way; the trial's circle is left empty.
+  [[nodiscard]] Trial evaluate(const slope::SlipSurface& surface);
   /// A trial whose circle could not be made (grid kind entry_exit).
   [[nodiscard]] static Trial no_circle();
 
@@ -95,6 +99,8 @@ class Evaluator {
   [[nodiscard]] const slope::Cut& cut() const { return cut_; }
 
  private:
+  [[nodiscard]] Trial analyse(Trial trial);
+
   slope::Cutter cutter_;
   Settings settings_;
   slope::SlipSurface surface_;

@@ -24,6 +24,7 @@
 #include "search/centre_map.h"
 #include "search/default_limits.h"
 #include "search/find_critical.h"
+#include "search/polyline_search.h"
 #include "search/refine.h"
 #include "slope/model_reader.h"
 
@@ -254,6 +255,48 @@ TEST(Search, AThinWeakLayerFollowedByCompositeCircles) {
       find_critical(circles, default_limits(model, std::nullopt, 50).grid, 1, nullptr, {});
   ASSERT_FALSE(plain.top.empty());
   EXPECT_GT(plain.top.front().trial.factor, 1.45);
+}
+
+TEST(PolylineSearch, ABlockAlongTheWeakLayerTheSameOnAnyThreadsAndHostileLimitsRefused) {
+  // Peers report 1.246 to 1.275 along the weak layer, by Spencer's method.
+  const slope::Model model = example("weak-layer.toml");
+  Settings settings;
+  settings.analysis.method = method::Method::spencer;
+  settings.analysis.tension = method::TensionRule::allow;
+  settings.cut.composite = false;
+  PolylineLimits limits;
+  limits.kind = SurfaceKind::block;
+  limits.boxes = {{35, 45, 26.5, 27}, {55, 65, 26.5, 27}};
+  limits.trials = 3000;
+  ASSERT_EQ(limits_fault(model, limits), "");
+  std::vector<PolylineResult> runs;
+  for (const int threads : {1, 2}) {
+    tbb::task_arena arena(threads);
+    arena.execute([&] {
+      EvaluatorPool pool(model, settings);
+      runs.push_back(find_critical_polyline(pool, limits, 3));
+    });
+  }
+  ASSERT_EQ(runs[0].top.size(), 3U);
+  EXPECT_GE(runs[0].top[0].trial.factor, 1.24);
+  EXPECT_LE(runs[0].top[0].trial.factor, 1.28);
+  EXPECT_EQ(runs[0].counts, runs[1].counts);
+  for (std::size_t k = 0; k < 3; ++k) {
+    EXPECT_EQ(runs[0].top[k].index, runs[1].top[k].index);
+    EXPECT_EQ(runs[0].top[k].trial.factor, runs[1].top[k].trial.factor);
+  }
+
+  PolylineLimits bad = limits;
+  bad.boxes = {{-50, 10, 0, 1}};
+  EXPECT_NE(limits_fault(model, bad), "");
+  bad.boxes = {{30, 40, 60, 70}};  // above the ground
+  EXPECT_NE(limits_fault(model, bad), "");
+  bad = *default_path_limits(model, std::nullopt);
+  bad.vertices = 1000000;
+  EXPECT_NE(limits_fault(model, bad), "");
+  bad.vertices = 2;
+  bad.trials = 0;
+  EXPECT_NE(limits_fault(model, bad), "");
 }
 
 /// Grid counts per axis of the check below; SEARCH_CHECK_COUNT lowers them

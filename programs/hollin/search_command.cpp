@@ -410,6 +410,27 @@ int run_search(const SearchOptions& options, CommandContext& context) {
     context.error(why);
     return kExitUsage;
   }
+  if (options.polyline.surface != "circle") {
+    for (const auto& [name, given] : {std::pair{"--centres", &options.centres},
+                                      {"--radii", &options.radii},
+                                      {"--tangents", &options.tangents},
+                                      {"--entry", &options.entry},
+                                      {"--exit", &options.exit},
+                                      {"--trials", &options.trials},
+                                      {"--cut", &options.cut},
+                                      {"--svg", &options.svg},
+                                      {"--html", &options.html}}) {
+      if (!given->empty()) {
+        context.error(std::string(name) + " goes with circles, not --surface " +
+                      options.polyline.surface);
+        return kExitUsage;
+      }
+    }
+    return run_polyline_search(options.polyline,
+                               {&model, options.model, choices.settings, choices.face, choices.top,
+                                choices.threads, options.json, started},
+                               context);
+  }
   SearchLimits limits;
   if (const int status = make_limits(options, choices, model, limits, context);
       status != kExitSuccess) {
@@ -494,6 +515,22 @@ void declare_search(CLI::App& app, SearchOptions& options) {
   app.add_option("--face", options.face,
                  "the face whose ground falls towards -x (left) or +x (right); default the higher")
       ->check(CLI::IsMember(word_strings(kFaceWords)));
+  app.add_option("--surface", options.polyline.surface,
+                 "circle (default); path: polylines between ranges of the ground; block: a base "
+                 "through --box boxes with wedges to the ground")
+      ->check(CLI::IsMember({"circle", "path", "block"}));
+  app.add_option("--count", options.polyline.count,
+                 "path and block: the number of trial surfaces (default 20000)");
+  app.add_option("--vertices", options.polyline.vertices,
+                 "path: interior vertices of each trial (default 2)");
+  app.add_option("--head-range", options.polyline.head,
+                 "path: X1,X2, where the head meets the ground (default from the face's crest)");
+  app.add_option("--toe-range", options.polyline.toe,
+                 "path: X1,X2, where the toe meets the ground (default about the face's toe)");
+  app.add_option("--box", options.polyline.boxes,
+                 "block: X1,X2,Y1,Y2, a box the base passes through (repeat for more)");
+  app.add_option("--max-angle", options.polyline.max_angle,
+                 "path and block: the largest turn between two segments, degrees (default 120)");
   app.add_option("--composite", options.composite,
                  "on (default): a circle meeting the bedrock or the bottom of a layer marked "
                  "follow follows it; off leaves such circles out")

@@ -10,6 +10,7 @@
 #include "programs/hollin/command_context.h"
 #include "programs/hollin/load_options.h"
 #include "programs/hollin/method_options.h"
+#include "programs/hollin/polyline_search_command.h"
 
 namespace CLI {
 class App;
@@ -31,6 +32,7 @@ struct SearchOptions : MethodOptions, LoadOptions {
   std::string min_weight;             ///< empty: 0
   std::string face;                   ///< left, right or empty (the higher face)
   std::string composite = "on";       ///< a circle meeting the floor follows it: on or off
+  PolylineSearchOptions polyline;     ///< --surface path or block and theirs
   std::string top;                    ///< empty: 1
   std::string threads;                ///< empty: every core
   std::string trials;                 ///< the trials table to write, or empty

@@ -1,0 +1,46 @@
+// `hollin search --surface path|block`: the search for a critical surface
+// that is not a circle, its options checked, run in a task arena of the
+// threads asked for, and told in text or JSON.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "programs/hollin/command_context.h"
+#include "search/evaluation.h"
+#include "slope/model.h"
+#include "slope/slope_face.h"
+
+namespace hollin {
+
+/// The options of a search for polylines, as given.
+struct PolylineSearchOptions {
+  std::string surface = "circle";  ///< circle, path or block
+  std::string count;               ///< trial surfaces; empty: 20000
+  std::string vertices;            ///< a path's interior vertices; empty: 2
+  std::string head;                ///< a path's head range X1,X2; empty: from the face
+  std::string toe;                 ///< a path's toe range X1,X2; empty: from the face
+  std::vector<std::string> boxes;  ///< a block's boxes X1,X2,Y1,Y2
+  std::string max_angle;           ///< the largest turn at a vertex; empty: 120
+};
+
+/// What the circle search settled before the surfaces part ways.
+struct PolylineSearchRun {
+  const slope::Model* model = nullptr;
+  std::string model_path;
+  search::Settings settings;
+  std::optional<slope::Face> face;
+  std::int32_t top = 1;
+  std::int32_t threads = 1;
+  bool json = false;
+  std::chrono::steady_clock::time_point started;
+};
+
+/// Runs the search and puts its report into `context`; the exit status.
+[[nodiscard]] int run_polyline_search(const PolylineSearchOptions& options,
+                                      const PolylineSearchRun& run, CommandContext& context);
+
+}  // namespace hollin
