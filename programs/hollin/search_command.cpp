@@ -268,8 +268,8 @@ bool write_cut(const SearchOptions& options, const slope::Model& model,
                         settings.slices, context);
 }
 
-/// The slices in tension and the crack of each circle of the top list, its
-/// cut analysed again by the search's method.
+/// The slices in tension, the lambda and the crack of each circle of the top
+/// list, its cut analysed again by the search's method.
 std::vector<CircleDetail> details_of(const slope::Model& model, const search::Settings& settings,
                                      const search::CriticalSearch& found) {
   std::vector<CircleDetail> details;
@@ -277,8 +277,12 @@ std::vector<CircleDetail> details_of(const slope::Model& model, const search::Se
   for (const search::Ranked& ranked : found.top) {
     static_cast<void>(evaluator.evaluate(ranked.trial.circle));
     const slope::Cut& cut = evaluator.cut();
-    details.push_back({method::run_method(cut.surface(), settings.analysis).tension_slices,
-                       cut.crack, cut.entry.x});
+    method::MethodRun run = method::run_method(cut.surface(), settings.analysis);
+    CircleDetail& detail = details.emplace_back();
+    detail.tension_slices = std::move(run.tension_slices);
+    detail.crack = cut.crack;
+    detail.crack_x = cut.entry.x;
+    detail.lambda = run.result.lambda;
   }
   return details;
 }
