@@ -14,12 +14,14 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <span>
 #include <system_error>
 #include <utility>
 #include <vector>
 
 #include "analysis/data_file_writer.h"
 #include "picture/html_page.h"
+#include "programs/hollin/method_list.h"
 #include "programs/hollin/method_runs.h"
 #include "programs/hollin/model_cut.h"
 #include "programs/hollin/model_input.h"
@@ -51,6 +53,7 @@ struct Choices {
   std::optional<search::Face> face;
   std::int32_t top = 1;
   std::int32_t threads = 1;
+  std::vector<method::Method> also;  ///< run on each circle of the top list
 };
 
 bool parse_non_negative(std::string_view text, double& value, std::string& why) {
@@ -74,6 +77,9 @@ bool parse_choices(const SearchOptions& options, Choices& choices, std::string& 
     search::Face face = search::Face::left;
     if (!parse_word("--face", kFaceWords, options.face, face, why)) return false;
     choices.face = face;
+  }
+  if (options.also && !parse_method_list("--also", *options.also, choices.also, why)) {
+    return false;
   }
   const auto fail = [&why](const char* option) {
     why = std::string(option) + ": " + why;
@@ -268,17 +274,28 @@ bool write_cut(const SearchOptions& options, const slope::Model& model,
                         settings.slices, context);
 }
 
-/// The slices in tension and the crack of each circle of the top list, its
-/// cut analysed again by the search's method.
+/// The slices in tension, the lambda and the crack of each circle of the top
+/// list, its cut analysed again by the search's method, and the runs of the
+/// methods `also` on that cut with the search's settings otherwise.
 std::vector<CircleDetail> details_of(const slope::Model& model, const search::Settings& settings,
+                                     std::span<const method::Method> also,
                                      const search::CriticalSearch& found) {
   std::vector<CircleDetail> details;
   search::Evaluator evaluator(model, settings);
   for (const search::Ranked& ranked : found.top) {
     static_cast<void>(evaluator.evaluate(ranked.trial.circle));
     const slope::Cut& cut = evaluator.cut();
-    details.push_back({method::run_method(cut.surface(), settings.analysis).tension_slices,
-                       cut.crack, cut.entry.x});
+    method::MethodRun run = method::run_method(cut.surface(), settings.analysis);
+    CircleDetail& detail = details.emplace_back();
+    detail.tension_slices = std::move(run.tension_slices);
+    detail.crack = cut.crack;
+    detail.crack_x = cut.entry.x;
+    detail.lambda = run.result.lambda;
+    for (const method::Method other : also) {
+      method::MethodSettings analysis = settings.analysis;
+      analysis.method = other;
+      detail.also.push_back(method::run_method(cut.surface(), analysis));
+    }
   }
   return details;
 }
@@ -490,7 +507,8 @@ int run_search(const SearchOptions& options, CommandContext& context) {
         write_pictures(options, model, choices.settings.analysis, *map, found, context) && written;
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  const std::vector<CircleDetail> details = details_of(model, choices.settings, found);
+  const std::vector<CircleDetail> details =
+      details_of(model, choices.settings, choices.also, found);
   const SearchSummary summary{model,   choices.settings, limits,      found,
                               seconds, choices.threads,  choices.top, details};
   context.out += options.json ? search_json(summary) : search_text(summary);
@@ -544,6 +562,9 @@ void declare_search(CLI::App& app, SearchOptions& options) {
   app.add_option("--slices", options.slices,
                  "no slice is wider than (exit - entry) / N; default 50");
   app.add_option("--top", options.top, "list the K best distinct circles (default 1)");
+  app.add_option_function<std::string>(
+      "--also", [&options](const std::string& words) { options.also = words; },
+      "also run these methods (comma-separated, or all) on each circle of the top list");
   app.add_option("--threads", options.threads, "threads to use (default: every core)");
   app.add_option("--trials", options.trials, "write every grid trial to this tab-separated file");
   app.add_option("--cut", options.cut, "write the critical surface to this slope data file");

@@ -5,6 +5,7 @@
 // surface as a slope data file, and the search as a picture and a page.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "programs/hollin/command_context.h"
@@ -39,6 +40,9 @@ struct SearchOptions : MethodOptions, LoadOptions {
   std::string cut;                    ///< the data file of the critical surface, or empty
   std::string svg;                    ///< the picture of the search to write, or empty
   std::string html;                   ///< the page of the search to write, or empty
+  /// Further methods run on each circle of the top list after the search:
+  /// method words separated by commas, or "all"; empty when not given.
+  std::optional<std::string> also;
   bool json = false;
   /// Show a progress line on standard error (main sets it when that is a
   /// terminal); it appears only after a second and is cleared at the end.

@@ -1,7 +1,8 @@
 // hollin search as its command runs it: the files and the JSON it writes are
 // the same byte for byte on one thread and on two, the critical factor is bit
 // for bit the one quarnby reports for the --cut file (quarnby run in memory),
-// and hostile limits are refused with a message naming the option.
+// the methods of --also give on the critical circle what `hollin analyse`
+// gives, and hostile limits are refused with a message naming the option.
 #include "programs/hollin/search_command.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +15,19 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/record_units.h"
 #include "analysis/slope_data.h"
 #include "method/method_run.h"
+#include "programs/hollin/analyse_command.h"
 #include "programs/hollin/shipped_settings.h"
 #include "programs/hollin/trials_table.h"
 #include "programs/quarnby/quarnby_run.h"
 #include "record_io/memory_run.h"
 #include "record_io/number_format.h"
 #include "tests/run_program.h"
+#include "text/number_text.h"
 
 namespace hollin {
 namespace {
@@ -180,6 +184,53 @@ TEST(SearchCommand, ADefaultLimitUnderTheCriticalCircleIsExtended) {
             json_number(given.out, "\"critical\"", "factor_of_safety") - 0.03);
 }
 
+// The consistency promise: each --also run on the critical circle, like the
+// ranking run, is bit for bit the run of `hollin analyse` on that circle.
+TEST(SearchCommand, AlsoGivesOnTheCriticalCircleWhatAnalyseGives) {
+  end_to_end::WorkFolder folder;
+  folder.copy_from_source("examples/simple-slope.toml", "model.toml");
+  SearchOptions options;
+  options.model = (folder.path() / "model.toml").string();
+  options.centres = "5,35,12,10,40,12";
+  options.tangents = "-10,9,12";
+  options.threads = "1";
+  options.also = "spencer,ordinary";
+  CommandContext people;
+  ASSERT_EQ(run_search(options, people), kExitSuccess) << people.err;
+  EXPECT_NE(people.out.find("  --also on this surface:\n    spencer: factor of safety "),
+            std::string::npos)
+      << people.out;
+  options.json = true;
+  CommandContext search;
+  ASSERT_EQ(run_search(options, search), kExitSuccess) << search.err;
+  std::string circle;  // the critical circle as --circle takes it
+  for (const char* key : {"xc", "yc", "radius"}) {
+    circle +=
+        (circle.empty() ? "" : ",") + text::shortest(json_number(search.out, "\"critical\"", key));
+  }
+  const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
+  // Each method and where its run starts in the search's JSON.
+  for (const auto& [method, at] : {std::pair{"simplified", "\"critical\""},
+                                   {"spencer", "\"also\": [{\"method\": \"spencer\""},
+                                   {"ordinary", "{\"method\": \"ordinary\""}}) {
+    SCOPED_TRACE(method);
+    AnalyseOptions analyse;
+    analyse.model = options.model;
+    analyse.surface.circle = circle;
+    analyse.method = method;
+    analyse.json = true;
+    CommandContext analysed;
+    ASSERT_EQ(run_analyse(analyse, analysed), kExitSuccess) << analysed.err;
+    std::vector<const char*> keys{"factor_of_safety"};
+    if (std::string_view(method) == "spencer") keys.push_back("lambda");
+    for (const char* key : keys) {
+      EXPECT_EQ(bits(json_number(search.out, at, key)),
+                bits(json_number(analysed.out, "\"factors\"", key)))
+          << key;
+    }
+  }
+}
+
 TEST(SearchCommand, HostileLimitsAreRefusedWithAMessage) {
   end_to_end::WorkFolder folder;
   folder.copy_from_source("examples/simple-slope.toml", "model.toml");
@@ -220,6 +271,10 @@ TEST(SearchCommand, HostileLimitsAreRefusedWithAMessage) {
       {[](SearchOptions& o) { o.threads = "0"; }, kExitUsage, "--threads: '0' is not"},
       {[](SearchOptions& o) { o.top = "101"; }, kExitUsage, "--top: '101' is not"},
       {[](SearchOptions& o) { o.min_depth = "-1"; }, kExitUsage, "--min-depth: '-1' is not"},
+      {[](SearchOptions& o) { o.also = "spencer,fast"; }, kExitUsage,
+       "--also: 'fast' is not a method: give simplified, ordinary, spencer,"},
+      {[](SearchOptions& o) { o.also = "gle,"; }, kExitUsage,
+       "--also: 'gle,' has an empty method word"},
       {[&trials](SearchOptions& o) { o.trials = trials, o.cut = trials; }, kExitUsage,
        "--trials and --cut name the same file"},
       {[](SearchOptions& o) { o.face = "right"; }, kExitRefused,

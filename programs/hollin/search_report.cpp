@@ -1,5 +1,6 @@
 #include "programs/hollin/search_report.h"
 
+#include <cmath>
 #include <cstddef>
 
 #include "programs/hollin/command_context.h"
@@ -53,6 +54,29 @@ std::string passes_text(const search::Settings& settings, const search::Trial& t
   return " (converged in " + std::to_string(t.passes) + " passes)";
 }
 
+/// LEAD and "lambda L" for a ranking method with a lambda; nothing else.
+std::string lambda_text(const CircleDetail& detail, std::string_view lead) {
+  return std::isfinite(detail.lambda)
+             ? std::string(lead) + "lambda " + text::shortest(detail.lambda)
+             : std::string();
+}
+
+/// The runs of --also, a line each (the general method with its table),
+/// every line after `indent`.
+void append_also(std::string& out, const CircleDetail& detail, std::string_view indent) {
+  for (const method::MethodRun& run : detail.also) {
+    std::string lines;
+    append_run_text(lines, run);
+    for (std::size_t begin = 0; begin < lines.size();) {
+      const std::size_t feed = lines.find('\n', begin);
+      const std::size_t end = feed == std::string::npos ? lines.size() : feed + 1;
+      out += indent;
+      out.append(lines, begin, end - begin);
+      begin = end;
+    }
+  }
+}
+
 void circle_json(text::JsonWriter& json, const search::TrialGrid& grid, const search::Ranked& r,
                  const CircleDetail& detail) {
   const search::Trial& t = r.trial;
@@ -71,6 +95,14 @@ void circle_json(text::JsonWriter& json, const search::TrialGrid& grid, const se
   write_slices_json(json, "tension_slices", detail.tension_slices);
   json.key("tension_crack");
   write_crack_json(json, detail.crack, detail.crack_x);
+  json.number_or_null(
+      "lambda", std::isfinite(detail.lambda) ? std::optional<double>(detail.lambda) : std::nullopt);
+  if (!detail.also.empty()) {
+    json.key("also");
+    json.begin_array();
+    for (const method::MethodRun& run : detail.also) write_run_json(json, run);
+    json.end_array();
+  }
   json.end_object();
 }
 
@@ -157,12 +189,17 @@ std::string search_text(const SearchSummary& s) {
     out += "critical circle: none: no trial circle has a factor of safety\n";
   } else {
     const search::Ranked& best = s.found.top.front();
+    const CircleDetail& detail = s.details[0];
     out += "critical circle: factor of safety " + text::shortest(best.trial.factor) +
-           passes_text(settings, best.trial) + "\n  " + circle_line(best) + "\n";
+           passes_text(settings, best.trial) + lambda_text(detail, "; ") + "\n  " +
+           circle_line(best) + "\n";
+    if (!detail.also.empty()) {
+      out += "  --also on this surface:\n";
+      append_also(out, detail, "    ");
+    }
     if (on_limit(grid, best.params)) {
       out += "  it lies on the limits: a circle beyond them may have a lower factor\n";
     }
-    const CircleDetail& detail = s.details[0];
     if (detail.crack.present) {
       out += "  it ends at the tension crack: " + crack_text(detail.crack, detail.crack_x) + "\n";
     }
@@ -188,7 +225,9 @@ std::string search_text(const SearchSummary& s) {
     for (std::size_t i = 0; i < s.found.top.size(); ++i) {
       const search::Ranked& r = s.found.top[i];
       out += "  " + std::to_string(i + 1) + ". factor of safety " + text::shortest(r.trial.factor) +
-             ", " + circle_line(r) + "\n";
+             lambda_text(s.details[i], ", ") + ", " + circle_line(r) + "\n";
+      // The critical circle's runs stand under it above.
+      if (i > 0) append_also(out, s.details[i], "     ");
     }
   }
   if (!s.found.top.empty() && s.found.top.size() < static_cast<std::size_t>(s.top_asked)) {

@@ -6,11 +6,13 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "method/method_run.h"
 #include "search/default_limits.h"
 #include "search/evaluation.h"
 #include "search/find_critical.h"
@@ -37,6 +39,10 @@ struct CircleDetail {
   std::vector<std::int32_t> tension_slices;  ///< effective normal force negative
   slope::Cut::Crack crack;                   ///< the tension crack its head ends at
   double crack_x = 0.0;                      ///< where that crack is
+  /// The ranking method's lambda; NaN for a method without one.
+  double lambda = std::numeric_limits<double>::quiet_NaN();
+  /// The runs of --also on the same cut, in the order named.
+  std::vector<method::MethodRun> also;
 };
 
 /// A finished search, for printing.
@@ -64,8 +70,10 @@ struct SearchSummary {
 /// top [circle objects]; seconds. A circle object: circle {xc, yc, radius},
 /// entry {x, y}, exit {x, y}, slices, factor_of_safety, passes, grid_trial,
 /// on_limit, tension_slices, tension_crack ({x, depth, water_depth,
-/// thrust} or null); earthquake {kh, kv}; stopped_in_tension, the grid trials that
-/// --tension stop left out.
+/// thrust} or null), lambda (of the ranking method, or null), and with
+/// --also, also [run objects as write_run_json writes them]; earthquake
+/// {kh, kv}; stopped_in_tension, the grid trials that --tension stop left
+/// out.
 [[nodiscard]] std::string search_json(const SearchSummary& summary);
 
 /// The names of the grid's axes in JSON ("centre_x", "tangent_level", ...).
