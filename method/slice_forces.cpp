@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "method/line_of_thrust.h"
+
 namespace method {
 
 std::vector<SliceForces> slice_forces(const SurfaceData& surface, const MethodSettings& settings,
@@ -54,6 +56,10 @@ std::vector<SliceForces> slice_forces(const SurfaceData& surface, const MethodSe
         break;
       }
     }
+  }
+  if (!out.empty() && out.front().interslice) {
+    const std::vector<ThrustPoint> thrust = line_of_thrust(surface, table, out);
+    for (std::size_t i = 0; i < thrust.size(); ++i) out[i].toe_thrust = thrust[i].level;
   }
   return out;
 }

@@ -4,6 +4,7 @@
 // forces the normal and shear force on each side.
 #pragma once
 
+#include <limits>
 #include <vector>
 
 #include "method/method_settings.h"
@@ -21,6 +22,9 @@ struct SliceForces {
   double head_shear = 0.0;
   double toe_normal = 0.0;  ///< on the side towards the toe
   double toe_shear = 0.0;
+  /// The height the toe side's normal force acts at (line_of_thrust); NaN at
+  /// the toe and where it means nothing.
+  double toe_thrust = std::numeric_limits<double>::quiet_NaN();
 };
 
 /// The forces of each slice of the run `result` left in `table` (by

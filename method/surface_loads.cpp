@@ -21,8 +21,8 @@ double first_moment(double b0, double b1, double t0, double t1, double y0) {
   return ((t0 * t0 + t0 * t1 + t1 * t1) - (b0 * b0 + b0 * b1 + b1 * b1)) / 6.0;
 }
 
-// The height of the centroid of slice s's weight: its lower zone and the
-// part above, each with its unit weight, as the weight is taken.
+}  // namespace
+
 double centroid_level(const Section& a, const Section& b) {
   const double y0 = 0.5 * (a.slip_level + b.slip_level);
   const double lower_a = a.slip_level + a.lower_height;
@@ -36,8 +36,6 @@ double centroid_level(const Section& a, const Section& b) {
       a.upper_unit_weight * first_moment(lower_a, lower_b, a.ground_level, b.ground_level, y0);
   return y0 + moment / weight;
 }
-
-}  // namespace
 
 namespace {
 

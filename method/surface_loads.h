@@ -48,6 +48,11 @@ struct SliceLever {
 [[nodiscard]] SliceLever slice_lever(double xa, double ya, double xb, double yb, double axis_x,
                                      double axis_y);
 
+/// The height of the centroid of the weight of the slice between sections a
+/// and b: its lower zone and the part above, each with its unit weight, as
+/// the weight is taken.
+[[nodiscard]] double centroid_level(const Section& a, const Section& b);
+
 /// Adds kv W to each slice's load, before the driving terms are formed.
 void add_vertical_loads(const SurfaceLoads& loads, std::size_t slices, SliceTable& table);
 

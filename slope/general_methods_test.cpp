@@ -8,6 +8,7 @@
 #include <random>
 
 #include "method/general_limit_equilibrium.h"
+#include "method/line_of_thrust.h"
 #include "method/method_run.h"
 #include "method/slice_forces.h"
 #include "slope/slicing.h"
@@ -106,6 +107,33 @@ TEST(GeneralMethodsTest, EachSliceIsInEquilibriumUnderTheForcesReported) {
       EXPECT_NEAR(across, 0.0, 1e-7 * v) << method::method_name(m) << " slice " << i + 1;
       EXPECT_NEAR(up, 0.0, 1e-7 * v) << method::method_name(m) << " slice " << i + 1;
     }
+  }
+}
+
+TEST(GeneralMethodsTest, TheLineOfThrustStaysInTheMassNearItsLowerThird) {
+  // Spencer's interslice forces on the published circle: the crest's slices
+  // pull; from there the thrust rises smoothly through the mass, near a third
+  // of its height in the middle half of the surface.
+  const Model model = testing::published_slope(0.0);
+  Cutter cutter(model);
+  Cut cut;
+  ASSERT_EQ(cutter.cut(testing::published_circle(), 50, cut), SurfaceProblem::none);
+  const method::SurfaceData data = cut.surface();
+  const MethodSettings settings = settings_of(Method::spencer, 1e-12);
+  method::SliceTable table;
+  const method::MethodResult result = method::run_method(data, settings, table);
+  ASSERT_TRUE(result.has_factor());
+  const std::vector<method::ThrustPoint> thrust =
+      method::line_of_thrust(data, table, method::slice_forces(data, settings, table, result));
+  ASSERT_EQ(thrust.size(), static_cast<std::size_t>(table.slice_count - 1));
+  EXPECT_TRUE(thrust.front().tension);
+  const std::size_t n = thrust.size();
+  for (std::size_t k = n / 4; k < 3 * n / 4; ++k) {
+    const method::ThrustPoint& p = thrust[k];
+    ASSERT_FALSE(p.tension || p.outside) << p.x;
+    const double part = (p.level - p.slip) / (p.ground - p.slip);
+    EXPECT_GT(part, 0.2) << p.x;
+    EXPECT_LT(part, 0.5) << p.x;
   }
 }
 

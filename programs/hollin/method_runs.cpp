@@ -272,6 +272,7 @@ void write_run_json(text::JsonWriter& json, const method::MethodRun& run,
         json.number_member("head_shear", f.head_shear);
         json.number_member("toe_normal", f.toe_normal);
         json.number_member("toe_shear", f.toe_shear);
+        json.number_or_null("toe_thrust", finite(f.toe_thrust));
         json.end_object();
       } else {
         json.null();
