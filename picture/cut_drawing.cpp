@@ -9,6 +9,7 @@
 #include "picture/crack_drawing.h"
 #include "picture/model_drawing.h"
 #include "picture/page.h"
+#include "picture/thrust_drawing.h"
 #include "text/number_text.h"
 
 namespace picture {
@@ -84,7 +85,8 @@ void factor_legend(Page& page, std::span<const FactorLabel> factors) {
 }  // namespace
 
 std::string cut_picture(const slope::Model& model, const slope::Cut& cut,
-                        std::span<const SliceShade> shades, std::span<const FactorLabel> factors) {
+                        std::span<const SliceShade> shades, std::span<const FactorLabel> factors,
+                        std::span<const method::ThrustPoint> thrust) {
   Page page(model_bounds(model), model.title, model.subtitle, model.units);
   draw_model(page, model);
   const std::span<const Section> sections(cut.sections);
@@ -115,9 +117,11 @@ std::string cut_picture(const slope::Model& model, const slope::Cut& cut,
   const bool entry_left = cut.entry.x < cut.exit.x;
   mark_end(page, cut.entry, "entry", entry_left);
   mark_end(page, cut.exit, "exit", !entry_left);
+  const ThrustDrawn drawn = draw_thrust(page, thrust);
   page.axes();
   factor_legend(page, factors);
   page.legend_line(kCriticalColour, 3.0, "", "slip surface, " + std::to_string(slices) + " slices");
+  thrust_legend(page, drawn);
   if (crack) page.legend_line(kInkColour, 4.0, "", "tension crack at the head");
   if (crack && cut.crack.water_depth > 0.0) {
     page.legend_line(kWaterColour, 4.0, "", "water in the crack");

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "method/line_of_thrust.h"
 #include "method/section.h"
 #include "slope/model.h"
 #include "slope/slicing.h"
@@ -33,10 +34,12 @@ struct FactorLabel {
 
 /// The picture of `cut` (admissible) through `model`: `hollin plot MODEL
 /// --circle ...`. `shades` has one entry per slice (or is empty: slices
-/// outlined only).
+/// outlined only); `thrust`, when not empty, the line of thrust of a method
+/// with interslice forces.
 [[nodiscard]] std::string cut_picture(const slope::Model& model, const slope::Cut& cut,
                                       std::span<const SliceShade> shades,
-                                      std::span<const FactorLabel> factors);
+                                      std::span<const FactorLabel> factors,
+                                      std::span<const method::ThrustPoint> thrust = {});
 
 /// A stored slope data file as the picture needs it.
 struct DataView {

@@ -3,6 +3,7 @@
 // the same input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -136,6 +137,25 @@ TEST(Pictures, PondedWaterCrackVaryingLoadAndEarthquakeShown) {
   cut.sections.front().slip_level -= 2.5;
   const std::string drawn = cut_picture(model, cut, {}, {});
   EXPECT_NE(drawn.find("id=\"open-crack\""), std::string::npos);
+
+  // A line of thrust: broken where its force pulls, marked where it pulls
+  // or leaves the mass, each in the legend.
+  const std::vector<method::ThrustPoint> thrust{{60, 55, 60, 50, false, true},
+                                                {80, 40, 50, 30, false, false},
+                                                {100, 45, 40, 25, true, false},
+                                                {120, 20, 30, 15, false, false}};
+  const std::string with_thrust = cut_picture(model, cut, {}, {}, thrust);
+  const std::size_t thrust_at = with_thrust.find("id=\"line-of-thrust\"");
+  ASSERT_NE(thrust_at, std::string::npos);
+  const std::string line_d =
+      with_thrust.substr(thrust_at, with_thrust.find('\n', thrust_at) - thrust_at);
+  EXPECT_EQ(std::count(line_d.begin(), line_d.end(), 'M'), 1) << line_d;
+  EXPECT_EQ(std::count(line_d.begin(), line_d.end(), 'L'), 2) << line_d;
+  for (const char* wanted :
+       {"class=\"tension\"", "class=\"outside\"", ">line of thrust</text>",
+        ">interslice tension (x)</text>", ">thrust outside the mass (o)</text>"}) {
+    EXPECT_NE(with_thrust.find(wanted), std::string::npos) << wanted;
+  }
 
   if (std::system("command -v xmllint > /dev/null 2>&1") != 0) return;
   for (const std::string* picture : {&svg, &drawn}) {

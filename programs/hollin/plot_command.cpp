@@ -8,12 +8,16 @@
 #include <optional>
 #include <vector>
 
+#include "method/line_of_thrust.h"
 #include "method/method_run.h"
+#include "method/slice_forces.h"
 #include "picture/cut_drawing.h"
 #include "picture/model_drawing.h"
 #include "programs/hollin/data_file_input.h"
 #include "programs/hollin/model_cut.h"
+#include "programs/hollin/method_runs.h"
 #include "programs/hollin/model_input.h"
+#include "programs/hollin/option_words.h"
 #include "programs/hollin/report_factor.h"
 #include "programs/hollin/text_file.h"
 
@@ -35,6 +39,7 @@ picture::FactorLabel factor_label(const method::MethodResult& run) {
     label.why = run.status == method::RunStatus::stopped
                     ? "stopped at slice " + std::to_string(run.slice)
                 : run.status == method::RunStatus::no_driving_force ? "no driving force"
+                : run.status == method::RunStatus::no_solution      ? "no solution"
                                                                     : "no convergence";
   }
   return label;
@@ -59,6 +64,29 @@ int plot_model(const PlotOptions& options, std::string& svg, CommandContext& con
     return exit_status(step);
   }
   const method::SurfaceData data = request.cut.surface();
+  if (!options.method.empty()) {
+    method::MethodSettings settings;
+    std::string why;
+    if (!parse_method_options(options, settings, why) ||
+        !parse_word("--method", kMethodWords, options.method, settings.method, why)) {
+      context.error(why);
+      return kExitUsage;
+    }
+    method::SliceTable table;
+    const method::MethodResult result = method::run_method(data, settings, table);
+    const std::vector<method::SliceForces> forces =
+        method::slice_forces(data, settings, table, result);
+    std::vector<picture::SliceShade> shades(forces.size());
+    for (std::size_t i = 0; i < forces.size(); ++i) {
+      shades[i].normal_force = forces[i].normal;
+      shades[i].inadmissible = !(forces[i].normal > 0.0);
+    }
+    const std::vector<method::ThrustPoint> thrust = method::line_of_thrust(data, table, forces);
+    std::array<picture::FactorLabel, 1> factors{factor_label(result)};
+    factors[0].label = method_label(settings) + " method";
+    svg = picture::cut_picture(request.model, request.cut, shades, factors, thrust);
+    return kExitSuccess;
+  }
   // Both methods with the defaults of `hollin analyse`; the ordinary
   // method's table shades the slices.
   method::MethodSettings simplified_settings;
@@ -149,6 +177,7 @@ void declare_plot(CLI::App& app, PlotOptions& options) {
   app.add_option("FILE", options.file, "a slope model (name ending in .toml) or a slope data file")
       ->required();
   declare_surface_options(app, options.surface);
+  declare_method_options(app, options.method, MethodWords::one, options);
   app.add_option("--report", options.report,
                  "data files: the results report whose factor of safety to show");
   app.add_option("-o,--output", options.output, "the SVG file to write")->required();
