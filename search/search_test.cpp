@@ -24,6 +24,7 @@
 #include "search/centre_map.h"
 #include "search/default_limits.h"
 #include "search/find_critical.h"
+#include "search/optimise.h"
 #include "search/polyline_search.h"
 #include "search/refine.h"
 #include "slope/model_reader.h"
@@ -297,6 +298,35 @@ TEST(PolylineSearch, ABlockAlongTheWeakLayerTheSameOnAnyThreadsAndHostileLimitsR
   bad.vertices = 2;
   bad.trials = 0;
   EXPECT_NE(limits_fault(model, bad), "");
+}
+
+TEST(Optimise, NeverAboveTheStartTheSameEachTimeAndNearlyCircularOnTheSimpleSlope) {
+  const slope::Model model = example("simple-slope.toml");
+  Settings settings;
+  settings.analysis.tension = method::TensionRule::allow;
+  EvaluatorPool pool(model, settings);
+  const CriticalSearch found =
+      find_critical(pool, default_limits(model, std::nullopt, 50).grid, 1, nullptr, {});
+  ASSERT_FALSE(found.top.empty());
+  const slope::SlipSurface critical{
+      slope::SlipSurface::Kind::circle, found.top.front().trial.circle, {}, false, {}};
+  const slope::SlipSurface shallow{
+      slope::SlipSurface::Kind::polyline, {}, {{8, 0.5}, {20, -0.5}, {34, 10.5}}, false, {}};
+  for (const slope::SlipSurface& start : {critical, shallow}) {
+    Evaluator evaluator(model, settings);
+    const OptimiseResult first = optimise_surface(evaluator, model, start, {});
+    const OptimiseResult again = optimise_surface(evaluator, model, start, {});
+    ASSERT_TRUE(first.started);
+    EXPECT_LE(first.best.factor, first.start.factor);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(first.best.factor),
+              std::bit_cast<std::uint64_t>(again.best.factor));
+    EXPECT_EQ(first.evaluations, again.evaluations);
+    for (std::size_t k = 1; k < first.path.size(); ++k) EXPECT_LT(first.path[k], first.path[k - 1]);
+  }
+  // The critical surface of this slope is nearly a circle.
+  Evaluator evaluator(model, settings);
+  const OptimiseResult result = optimise_surface(evaluator, model, critical, {});
+  EXPECT_LT(result.start.factor - result.best.factor, 0.01 * result.start.factor);
 }
 
 /// Grid counts per axis of the check below; SEARCH_CHECK_COUNT lowers them

@@ -15,6 +15,7 @@
 #include "programs/hollin/command_context.h"
 #include "programs/hollin/cut_command.h"
 #include "programs/hollin/init_command.h"
+#include "programs/hollin/optimise_command.h"
 #include "programs/hollin/plot_command.h"
 #include "programs/hollin/report_command.h"
 #include "programs/hollin/search_command.h"
@@ -33,6 +34,7 @@ struct Options {
   hollin::SearchOptions search;
   hollin::InitOptions init;
   hollin::PlotOptions plot;
+  hollin::OptimiseOptions optimise;
 };
 
 /// One command: its name and one-line description, the declaration of its
@@ -52,7 +54,7 @@ constexpr Command command(const char* name, const char* description) {
           [](const Options& o, CommandContext& c) { return Run(o.*Member, c); }};
 }
 
-constexpr std::array<Command, 7> kCommands{{
+constexpr std::array<Command, 8> kCommands{{
     command<&Options::check, hollin::declare_check, hollin::run_check>(
         "check", "check a slope model or a slope data file"),
     command<&Options::cut, hollin::declare_cut, hollin::run_cut>(
@@ -67,6 +69,8 @@ constexpr std::array<Command, 7> kCommands{{
         "init", "set up a working folder: settings files and examples"),
     command<&Options::plot, hollin::declare_plot, hollin::run_plot>(
         "plot", "draw a model, a trial surface through it, or a slope data file as SVG"),
+    command<&Options::optimise, hollin::declare_optimise, hollin::run_optimise>(
+        "optimise", "lower the factor of one surface by moving the vertices of a polyline"),
 }};
 
 /// Writes `text` to `stream`; false when it could not be written whole.

@@ -5,6 +5,7 @@
 #include "programs/hollin/method_runs.h"
 #include "programs/hollin/option_values.h"
 #include "programs/hollin/surface_option.h"
+#include "search/optimise.h"
 #include "search/polyline_search.h"
 #include "slope/json_shapes.h"
 #include "text/json_writer.h"
@@ -122,6 +123,51 @@ std::string points_text(const slope::Polyline& points) {
 
 }  // namespace
 
+bool parse_optimise(const PolylineSearchOptions& options, bool& on, std::int32_t& vertices,
+                    std::string& why) {
+  on = options.optimise.empty() ? options.surface != "circle" : options.optimise == "on";
+  vertices = 12;
+  if (!options.vertices_optimised.empty() &&
+      !parse_count(options.vertices_optimised, 3, search::kMaxOptimiseVertices, vertices, why)) {
+    why = "--optimise-vertices: " + why;
+    return false;
+  }
+  return true;
+}
+
+void append_optimised_text(std::string& out, const search::OptimiseResult& r) {
+  if (!r.started) return;
+  if (!(r.best.factor < r.start.factor) || r.points.empty()) {
+    out += "optimised: no surface lower than the critical one was found (" +
+           std::to_string(r.evaluations) + " evaluations)\n";
+    return;
+  }
+  out += "optimised: factor of safety " + text::shortest(r.best.factor) + " (" +
+         text::short_text(100.0 * (r.start.factor - r.best.factor) / r.start.factor, 3) +
+         " % lower, " + std::to_string(r.evaluations) + " evaluations)\n  --polyline " +
+         points_text(r.points) + "\n";
+}
+
+void write_optimised_json(text::JsonWriter& json, const search::OptimiseResult* r) {
+  json.key("optimised");
+  if (r == nullptr || !r->started) {
+    json.null();
+    return;
+  }
+  const bool moved = r->best.factor < r->start.factor && !r->points.empty();
+  json.begin_object();
+  json.number_member("start_factor", r->start.factor);
+  json.number_member("factor_of_safety", moved ? r->best.factor : r->start.factor);
+  json.key("points");
+  if (moved) {
+    slope::write_points_json(json, r->points);
+  } else {
+    json.null();
+  }
+  json.integer_member("evaluations", r->evaluations);
+  json.end_object();
+}
+
 int run_polyline_search(const PolylineSearchOptions& options, const PolylineSearchRun& run,
                         CommandContext& context) {
   search::PolylineLimits limits;
@@ -136,6 +182,21 @@ int run_polyline_search(const PolylineSearchOptions& options, const PolylineSear
     search::EvaluatorPool pool(*run.model, run.settings);
     found = search::find_critical_polyline(pool, limits, run.top);
   });
+  bool optimise = true;
+  search::OptimiseSettings optimising;
+  if (!parse_optimise(options, optimise, optimising.vertices, why)) {
+    context.error(why);
+    return kExitUsage;
+  }
+  optimising.max_angle = limits.max_angle;
+  std::optional<search::OptimiseResult> optimised;
+  if (optimise && !found.top.empty()) {
+    search::Evaluator evaluator(*run.model, run.settings);
+    slope::SlipSurface best;
+    best.kind = slope::SlipSurface::Kind::polyline;
+    best.polyline = found.top.front().points;
+    optimised = search::optimise_surface(evaluator, *run.model, best, optimising);
+  }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - run.started).count();
   if (run.json) {
@@ -170,6 +231,7 @@ int run_polyline_search(const PolylineSearchOptions& options, const PolylineSear
                           static_cast<std::int64_t>(found.counts[k]));
     }
     json.end_object();
+    write_optimised_json(json, optimised ? &*optimised : nullptr);
     json.number_member("seconds", seconds);
     json.end_object();
     context.out += json.text() + "\n";
@@ -189,6 +251,7 @@ int run_polyline_search(const PolylineSearchOptions& options, const PolylineSear
              text::shortest(r.trial.factor) + ", trial " + std::to_string(r.index) + "\n";
       out += "  --polyline " + points_text(r.points) + "\n";
     }
+    if (optimised) append_optimised_text(out, *optimised);
     out += "trials by outcome:\n";
     for (std::size_t k = 0; k < search::kOutcomeCount; ++k) {
       if (found.counts[k] == 0) continue;

@@ -11,8 +11,10 @@
 
 #include "programs/hollin/command_context.h"
 #include "search/evaluation.h"
+#include "search/optimise.h"
 #include "slope/model.h"
 #include "slope/slope_face.h"
+#include "text/json_writer.h"
 
 namespace hollin {
 
@@ -25,7 +27,13 @@ struct PolylineSearchOptions {
   std::string toe;                 ///< a path's toe range X1,X2; empty: from the face
   std::vector<std::string> boxes;  ///< a block's boxes X1,X2,Y1,Y2
   std::string max_angle;           ///< the largest turn at a vertex; empty: 120
+  std::string optimise;            ///< on or off; empty: on for paths and blocks, off for circles
+  std::string vertices_optimised;  ///< vertices of the optimised polyline; empty: 12
 };
+
+/// Parses --optimise and --optimise-vertices for `surface`; false with `why`.
+[[nodiscard]] bool parse_optimise(const PolylineSearchOptions& options, bool& on,
+                                  std::int32_t& vertices, std::string& why);
 
 /// What the circle search settled before the surfaces part ways.
 struct PolylineSearchRun {
@@ -38,6 +46,11 @@ struct PolylineSearchRun {
   bool json = false;
   std::chrono::steady_clock::time_point started;
 };
+
+/// The optimised surface for people ("optimised: factor of safety ...") and
+/// as the JSON member "optimised" (null without one).
+void append_optimised_text(std::string& out, const search::OptimiseResult& result);
+void write_optimised_json(text::JsonWriter& json, const search::OptimiseResult* result);
 
 /// Runs the search and puts its report into `context`; the exit status.
 [[nodiscard]] int run_polyline_search(const PolylineSearchOptions& options,

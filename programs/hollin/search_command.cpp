@@ -402,7 +402,10 @@ int run_search(const SearchOptions& options, CommandContext& context) {
   const auto started = std::chrono::steady_clock::now();
   Choices choices;
   std::string why;
-  if (!parse_choices(options, choices, why)) {
+  bool optimise = false;
+  search::OptimiseSettings optimising;
+  if (!parse_choices(options, choices, why) ||
+      !parse_optimise(options.polyline, optimise, optimising.vertices, why)) {
     context.error(why);
     return kExitUsage;
   }
@@ -505,12 +508,20 @@ int run_search(const SearchOptions& options, CommandContext& context) {
   if (map)
     written =
         write_pictures(options, model, choices.settings.analysis, *map, found, context) && written;
+  std::optional<search::OptimiseResult> optimised;
+  if (optimise && !found.top.empty()) {
+    search::Evaluator evaluator(model, choices.settings);
+    const slope::SlipSurface critical{
+        slope::SlipSurface::Kind::circle, found.top.front().trial.circle, {}, false, {}};
+    optimised = search::optimise_surface(evaluator, model, critical, optimising);
+  }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   const std::vector<CircleDetail> details =
       details_of(model, choices.settings, choices.also, found);
-  const SearchSummary summary{model,   choices.settings, limits,      found,
-                              seconds, choices.threads,  choices.top, details};
+  const SearchSummary summary{model,       choices.settings, limits,
+                              found,       seconds,          choices.threads,
+                              choices.top, details,          optimised ? &*optimised : nullptr};
   context.out += options.json ? search_json(summary) : search_text(summary);
   if (found.top.empty()) {
     context.error("no trial circle has a factor of safety; see the counts by outcome");
@@ -549,6 +560,12 @@ void declare_search(CLI::App& app, SearchOptions& options) {
                  "block: X1,X2,Y1,Y2, a box the base passes through (repeat for more)");
   app.add_option("--max-angle", options.polyline.max_angle,
                  "path and block: the largest turn between two segments, degrees (default 120)");
+  app.add_option("--optimise", options.polyline.optimise,
+                 "on: the critical surface is optimised as a polyline (default for path and "
+                 "block); off (default for circles)")
+      ->check(CLI::IsMember({"on", "off"}));
+  app.add_option("--optimise-vertices", options.polyline.vertices_optimised,
+                 "vertices of the optimised polyline, 3 to 100 (default 12)");
   app.add_option("--composite", options.composite,
                  "on (default): a circle meeting the bedrock or the bottom of a layer marked "
                  "follow follows it; off leaves such circles out")

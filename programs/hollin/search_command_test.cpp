@@ -281,6 +281,22 @@ TEST(SearchCommand, HostileLimitsAreRefusedWithAMessage) {
        "the ground does not fall towards +x"},
       {[&folder](SearchOptions& o) { o.model = (folder.path() / "level.toml").string(); },
        kExitRefused, "the ground is level"},
+      {[](SearchOptions& o) { o.trials.clear(), o.polyline.surface = "block"; }, kExitUsage,
+       "--surface block needs at least one --box"},
+      {[](SearchOptions& o) {
+         o.trials.clear(), o.polyline.surface = "block", o.polyline.boxes = {"-80,-60,0,1"};
+       },
+       kExitUsage, "--surface block: a box's x range lies on the ground"},
+      {[](SearchOptions& o) {
+         o.trials.clear(), o.polyline.surface = "path", o.polyline.vertices = "1000000";
+       },
+       kExitUsage, "--vertices: '1000000' is not"},
+      {[](SearchOptions& o) { o.polyline.surface = "path"; }, kExitUsage,
+       "--trials goes with circles, not --surface path"},
+      {[](SearchOptions& o) {
+         o.trials.clear(), o.polyline.optimise = "on", o.polyline.vertices_optimised = "0";
+       },
+       kExitUsage, "--optimise-vertices: '0' is not"},
   };
   for (const Case& c : cases) {
     SearchOptions options;

@@ -7,6 +7,7 @@
 #include "programs/hollin/loads_report.h"
 #include "programs/hollin/method_runs.h"
 #include "programs/hollin/option_words.h"
+#include "programs/hollin/polyline_search_command.h"
 #include "programs/hollin/surface_option.h"
 #include "slope/json_shapes.h"
 #include "text/json_writer.h"
@@ -235,6 +236,7 @@ std::string search_text(const SearchSummary& s) {
            std::to_string(s.found.top.size()) +
            " found (the other starts refined to circles within a grid step of these)\n";
   }
+  if (s.optimised != nullptr) append_optimised_text(out, *s.optimised);
   out += "grid trials by outcome:\n";
   for (std::size_t k = 0; k < search::kOutcomeCount; ++k) {
     if (s.found.counts[k] == 0) continue;
@@ -333,6 +335,7 @@ std::string search_json(const SearchSummary& s) {
   }
   json.end_array();
   json.integer_member("stopped_in_tension", static_cast<std::int64_t>(stopped_in_tension(s)));
+  write_optimised_json(json, s.optimised);
   json.number_member("seconds", s.seconds);
   json.end_object();
   return json.text() + "\n";

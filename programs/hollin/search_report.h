@@ -16,6 +16,7 @@
 #include "search/default_limits.h"
 #include "search/evaluation.h"
 #include "search/find_critical.h"
+#include "search/optimise.h"
 #include "search/trial_grid.h"
 #include "slope/model.h"
 #include "slope/slicing.h"
@@ -57,6 +58,8 @@ struct SearchSummary {
   /// Per circle of the top list, what its cut and run show beyond the
   /// factor.
   std::span<const CircleDetail> details;
+  /// The critical circle optimised as a polyline (--optimise on), or null.
+  const search::OptimiseResult* optimised = nullptr;
 };
 
 /// The text for people.

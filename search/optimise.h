@@ -1,0 +1,47 @@
+// Optimisation of a slip surface: the surface as a polyline of N vertices,
+// its interior vertices moved along the surface's normal and its ends along
+// the ground, a move kept when it lowers the factor, the step halved when
+// no move does (a compass search, in a fixed order, so that the result
+// depends on nothing but the inputs). A candidate whose base turns back
+// upward, that turns too sharply, that the cutter refuses or that has no
+// factor is never kept; the result is never above the start.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "search/evaluation.h"
+#include "search/search.h"
+#include "slope/model.h"
+
+namespace search {
+
+struct OptimiseSettings {
+  std::int32_t vertices = 12;  ///< of the polyline optimised, ends included
+  double max_angle = 120.0;    ///< the largest turn at a vertex, degrees
+  double tolerance = 1e-5;     ///< stop when a sweep lowers the factor by less
+  std::int64_t max_evaluations = 20000;
+};
+
+/// Most vertices accepted.
+inline constexpr std::int32_t kMaxOptimiseVertices = 100;
+
+struct OptimiseResult {
+  bool started = false;    ///< false: the start has no factor (see start.outcome)
+  Trial start;             ///< the start surface as given
+  Trial best;              ///< the end: never above the start
+  slope::Polyline points;  ///< the end surface (the start's own points when nothing was better)
+  std::int64_t evaluations = 0;
+  Counts counts{};           ///< the candidates by outcome, refusals included
+  /// The factor of the polyline moved: resampled from the start, then after
+  /// each move kept.
+  std::vector<double> path;
+};
+
+/// Optimises `start` (a surface the evaluator's model and settings cut;
+/// its axis, when given, is kept for every candidate).
+[[nodiscard]] OptimiseResult optimise_surface(Evaluator& evaluator, const slope::Model& model,
+                                              const slope::SlipSurface& start,
+                                              const OptimiseSettings& settings);
+
+}  // namespace search
