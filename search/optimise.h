@@ -32,7 +32,7 @@ struct OptimiseResult {
   Trial best;              ///< the end: never above the start
   slope::Polyline points;  ///< the end surface (the start's own points when nothing was better)
   std::int64_t evaluations = 0;
-  Counts counts{};           ///< the candidates by outcome, refusals included
+  Counts counts{};  ///< the candidates by outcome, refusals included
   /// The factor of the polyline moved: resampled from the start, then after
   /// each move kept.
   std::vector<double> path;
