@@ -14,6 +14,8 @@
 
 #include "bench/slope_models.h"
 #include "method/method_run.h"
+#include "search/optimise.h"
+#include "search/polyline_search.h"
 #include "search/search.h"
 
 namespace {
@@ -74,5 +76,41 @@ BENCHMARK(BM_SearchMillionCircles)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);
+
+/// The thin weak layer: a block search of 20,000 surfaces through two boxes
+/// in the layer by Spencer's method, its best surface then optimised, on
+/// every core: the whole of `hollin search examples/weak-layer.toml
+/// --surface block --box 35,45,26.5,27 --box 55,65,26.5,27 --method spencer
+/// --composite off`.
+void BM_WeakLayerBlockSearchOptimised(benchmark::State& state) {
+  const slope::Model model = bench::weak_layer();
+  search::Settings settings;
+  settings.analysis.method = method::Method::spencer;
+  settings.analysis.tension = method::TensionRule::allow;
+  settings.cut.composite = false;
+  search::PolylineLimits limits;
+  limits.kind = search::SurfaceKind::block;
+  limits.boxes = {{35, 45, 26.5, 27}, {55, 65, 26.5, 27}};
+  tbb::task_arena arena(tbb::info::default_concurrency());
+  search::OptimiseResult optimised;
+  search::PolylineResult found;
+  for (auto _ : state) {
+    arena.execute([&] {
+      search::EvaluatorPool pool(model, settings);
+      found = search::find_critical_polyline(pool, limits, 1);
+    });
+    search::Evaluator evaluator(model, settings);
+    slope::SlipSurface best;
+    best.kind = slope::SlipSurface::Kind::polyline;
+    best.polyline = found.top.front().points;
+    optimised = search::optimise_surface(evaluator, model, best, {});
+    benchmark::DoNotOptimize(optimised.points.data());
+  }
+  state.counters["surfaces"] = static_cast<double>(limits.trials + optimised.evaluations);
+  state.counters["block_factor"] = found.top.front().trial.factor;
+  state.counters["optimised_factor"] = optimised.best.factor;
+  state.counters["evaluations"] = static_cast<double>(optimised.evaluations);
+}
+BENCHMARK(BM_WeakLayerBlockSearchOptimised)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

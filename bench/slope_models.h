@@ -51,4 +51,32 @@ inline slope::Model loaded_slope() {
   return m;
 }
 
+/// examples/weak-layer.toml as the reader makes it: a slope 12.25 high with
+/// a layer 0.5 thick of c' 0, phi' 10 below its toe, marked to be followed.
+inline slope::Model weak_layer() {
+  slope::Model m;
+  m.title = "Thin weak layer";
+  m.ground = {{20, 27.75}, {43, 27.75}, {67.5, 40}, {84, 40}};
+  slope::Soil soil;
+  soil.name = "soil";
+  soil.unit_weight = 18.84;
+  soil.saturated_unit_weight = 18.84;
+  soil.cohesion = 28.5;
+  soil.friction_angle = 20.0;
+  soil.top = m.ground;
+  m.soils.push_back(soil);
+  slope::Soil weak = soil;
+  weak.name = "weak layer";
+  weak.cohesion = 0.0;
+  weak.friction_angle = 10.0;
+  weak.top = {{20, 27.0}, {84, 27.0}};
+  weak.follow = true;
+  m.soils.push_back(weak);
+  slope::Soil below = soil;
+  below.name = "soil below";
+  below.top = {{20, 26.5}, {84, 26.5}};
+  m.soils.push_back(below);
+  return m;
+}
+
 }  // namespace bench
