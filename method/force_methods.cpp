@@ -36,7 +36,7 @@ MethodResult finish_force_method(const SurfaceData& surface, const MethodSetting
     return chord;
   });
   std::int32_t passes = 0;
-  const bool solved = table.sum_driving != 0.0 && std::isfinite(factor) && factor > 0.0 &&
+  const bool solved = table.sum_driving > 0.0 && std::isfinite(factor) && factor > 0.0 &&
                       solve_at(s, Equation::force, factor, 1.0, settings, passes);
   return finish(s, settings.method, settings, table,
                 solved ? Solution::solved : Solution::not_converged, factor, 1.0, passes, false);

@@ -394,7 +394,10 @@ MethodResult finish(const Slices& s, Method method, const MethodSettings& settin
   MethodResult result;
   result.method = method;
   result.passes = passes;
-  if (table.sum_driving == 0.0) {
+  // The formulation takes the mass as sliding towards the toe: driving
+  // forces that sum to nothing, or towards the head, leave no factor of
+  // that sliding.
+  if (!(table.sum_driving > 0.0)) {
     result.status = RunStatus::no_driving_force;
     return result;
   }
@@ -444,7 +447,7 @@ MethodResult finish_with_shape(const SurfaceData& surface, const MethodSettings&
   const Slices s = prepare(surface, interslice, table);
   double lambda = 0.0;
   std::int32_t passes = 0;
-  const Solution solution = table.sum_driving != 0.0 && std::isfinite(factor) && factor > 0.0
+  const Solution solution = table.sum_driving > 0.0 && std::isfinite(factor) && factor > 0.0
                                 ? solve_both(s, factor, lambda, settings, passes)
                                 : Solution::not_converged;
   return finish(s, method, settings, table, solution, factor, lambda, passes, true);

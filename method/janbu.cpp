@@ -15,7 +15,7 @@ MethodResult finish_janbu(const SurfaceData& surface, const MethodSettings& sett
   double factor = starting_factor(surface, settings, table);
   const Slices s = prepare(surface, Interslice::constant, table);
   std::int32_t passes = 0;
-  const bool solved = table.sum_driving != 0.0 && std::isfinite(factor) && factor > 0.0 &&
+  const bool solved = table.sum_driving > 0.0 && std::isfinite(factor) && factor > 0.0 &&
                       solve_force(s, factor, settings, passes);
   MethodResult result =
       finish(s, Method::janbu, settings, table, solved ? Solution::solved : Solution::not_converged,

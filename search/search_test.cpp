@@ -300,6 +300,22 @@ TEST(PolylineSearch, ABlockAlongTheWeakLayerTheSameOnAnyThreadsAndHostileLimitsR
   EXPECT_NE(limits_fault(model, bad), "");
 }
 
+TEST(Search, AMassThatDrivesTowardsItsHeadHasNoRigorousFactor) {
+  // Through the zoned dam's base from side to side, this circle's ends lie
+  // level and its mass would slide towards the higher end: the general
+  // formulation, which takes sliding towards the toe, gives it no factor
+  // rather than a solution of 0.54 with most slices in tension.
+  const slope::Model model = example("zoned-dam.toml");
+  for (const method::Method m : {method::Method::spencer, method::Method::morgenstern_price}) {
+    Settings settings;
+    settings.analysis.method = m;
+    settings.analysis.tension = method::TensionRule::allow;
+    Evaluator evaluator(model, settings);
+    EXPECT_EQ(evaluator.evaluate({51.42857142857142, 87.34693877551021, 91.06122448979593}).outcome,
+              Outcome::no_factor);
+  }
+}
+
 TEST(Optimise, NeverAboveTheStartTheSameEachTimeAndNearlyCircularOnTheSimpleSlope) {
   const slope::Model model = example("simple-slope.toml");
   Settings settings;
