@@ -172,11 +172,11 @@ void append_run_text(std::string& out, const method::MethodRun& run) {
       }
       break;
     case method::RunStatus::no_driving_force:
-      out += result.method == method::Method::simplified ||
-                     result.method == method::Method::ordinary
-                 ? ": the driving forces sum to zero"
-                 : ": the driving forces sum to zero or less: the mass does not slide towards "
-                   "the toe";
+      out +=
+          result.method == method::Method::simplified || result.method == method::Method::ordinary
+              ? ": the driving forces sum to zero"
+              : ": the driving forces sum to zero or less: the mass does not slide towards "
+                "the toe";
       break;
     case method::RunStatus::no_solution:
       out += ": no solution: " + std::string(stop_phrase(result.stop));
