@@ -61,10 +61,10 @@ OptimiseResult optimise_surface(Evaluator& evaluator, const slope::Model& model,
 
   slope::SlipSurface candidate;
   candidate.kind = slope::SlipSurface::Kind::polyline;
-  candidate.axis_given = start.axis_given || start.kind == slope::SlipSurface::Kind::circle;
-  candidate.axis = start.kind == slope::SlipSurface::Kind::circle
-                       ? slope::Point{start.circle.xc, start.circle.yc}
-                       : start.axis;
+  // A polyline's own axis (the one `hollin analyse` takes for the points
+  // reported), or the one the start was given.
+  candidate.axis_given = start.kind == slope::SlipSurface::Kind::polyline && start.axis_given;
+  candidate.axis = start.axis;
   const auto evaluate = [&](const slope::Polyline& points) {
     ++out.evaluations;
     Trial trial;

@@ -38,8 +38,9 @@ struct OptimiseResult {
   std::vector<double> path;
 };
 
-/// Optimises `start` (a surface the evaluator's model and settings cut;
-/// its axis, when given, is kept for every candidate).
+/// Optimises `start` (a surface the evaluator's model and settings cut): a
+/// polyline's given axis is kept for every candidate, any other candidate
+/// takes its own default axis, as `hollin analyse` does for its points.
 [[nodiscard]] OptimiseResult optimise_surface(Evaluator& evaluator, const slope::Model& model,
                                               const slope::SlipSurface& start,
                                               const OptimiseSettings& settings);

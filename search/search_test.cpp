@@ -27,7 +27,9 @@
 #include "search/optimise.h"
 #include "search/polyline_search.h"
 #include "search/refine.h"
+#include "slope/kinematics.h"
 #include "slope/model_reader.h"
+#include "slope/soil_map.h"
 
 namespace search {
 namespace {
@@ -258,6 +260,37 @@ TEST(Search, AThinWeakLayerFollowedByCompositeCircles) {
   EXPECT_GT(plain.top.front().trial.factor, 1.45);
 }
 
+TEST(PolylineSearch, PathsBendUpwardOnlyEndOnTheirRangesAndDependOnTheirIndexAlone) {
+  const slope::Model model = example("simple-slope.toml");
+  const PolylineLimits limits = *default_path_limits(model, std::nullopt);
+  EXPECT_EQ(limits.head_from, 30.0);  // the crest, back 1.5 H
+  EXPECT_EQ(limits.head_to, 45.0);
+  EXPECT_EQ(limits.toe_from, 5.0);  // H/2 beyond the toe, up to the face's middle
+  EXPECT_EQ(limits.toe_to, 20.0);
+  const PolylineTrials trials(model, limits);
+  slope::Polyline path;
+  slope::Polyline again;
+  int made = 0;
+  for (std::uint64_t k = 0; k < 2000; ++k) {
+    if (!trials.make(k, path)) continue;
+    ++made;
+    ASSERT_TRUE(trials.make(k, again));
+    ASSERT_EQ(path.size(), 4U);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+      EXPECT_EQ(path[i].x, again[i].x);
+      EXPECT_EQ(path[i].y, again[i].y);
+    }
+    EXPECT_NE(slope::check_kinematics(path, 180.0), slope::Kinematics::turns_upward) << k;
+    EXPECT_GE(path.front().x, limits.toe_from);
+    EXPECT_LE(path.front().x, limits.toe_to);
+    EXPECT_GE(path.back().x, limits.head_from);
+    EXPECT_LE(path.back().x, limits.head_to);
+    EXPECT_NEAR(path.back().y, slope::level_at(model.ground, path.back().x), 1e-6);
+    for (const slope::Point& p : path) EXPECT_GE(p.y, limits.bottom);
+  }
+  EXPECT_GT(made, 1000);
+}
+
 TEST(PolylineSearch, ABlockAlongTheWeakLayerTheSameOnAnyThreadsAndHostileLimitsRefused) {
   // Peers report 1.246 to 1.275 along the weak layer, by Spencer's method.
   const slope::Model model = example("weak-layer.toml");
@@ -298,6 +331,38 @@ TEST(PolylineSearch, ABlockAlongTheWeakLayerTheSameOnAnyThreadsAndHostileLimitsR
   bad.vertices = 2;
   bad.trials = 0;
   EXPECT_NE(limits_fault(model, bad), "");
+}
+
+TEST(Optimise, TheEndSurfacePassesTheChecksAndCutAgainGivesItsFactor) {
+  // The weak layer's best block, optimised by Spencer's method: the points
+  // it reports, cut and analysed again, give its factor bit for bit, and
+  // bend upward only, within the angle.
+  const slope::Model model = example("weak-layer.toml");
+  Settings settings;
+  settings.analysis.method = method::Method::spencer;
+  settings.analysis.tension = method::TensionRule::allow;
+  settings.cut.composite = false;
+  PolylineLimits limits;
+  limits.kind = SurfaceKind::block;
+  limits.boxes = {{35, 45, 26.5, 27}, {55, 65, 26.5, 27}};
+  limits.trials = 500;
+  EvaluatorPool pool(model, settings);
+  const PolylineResult found = find_critical_polyline(pool, limits, 1);
+  ASSERT_FALSE(found.top.empty());
+  Evaluator evaluator(model, settings);
+  const slope::SlipSurface start{
+      slope::SlipSurface::Kind::polyline, {}, found.top.front().points, false, {}};
+  const OptimiseResult result = optimise_surface(evaluator, model, start, {});
+  ASSERT_TRUE(result.started);
+  ASSERT_LT(result.best.factor, result.start.factor);
+  EXPECT_EQ(slope::check_kinematics(result.points, 120.0), slope::Kinematics::admissible);
+  const Trial again = evaluator.evaluate(
+      slope::SlipSurface{slope::SlipSurface::Kind::polyline, {}, result.points, false, {}});
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(again.factor),
+            std::bit_cast<std::uint64_t>(result.best.factor));
+  std::uint64_t counted = 0;
+  for (const std::uint64_t n : result.counts) counted += n;
+  EXPECT_EQ(counted + 1, static_cast<std::uint64_t>(result.evaluations));  // the start aside
 }
 
 TEST(Search, AMassThatDrivesTowardsItsHeadHasNoRigorousFactor) {

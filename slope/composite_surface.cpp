@@ -33,6 +33,28 @@ Floor::Floor(const Model& model) {
   }
   std::sort(xs.begin(), xs.end());
   xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+  if (following) {
+    // Where two of the lines cross, the floor may change from one to the
+    // other: those places too.
+    std::vector<const Polyline*> lines{&model.bedrock};
+    for (const Soil& soil : model.soils) lines.push_back(&soil.top);
+    const std::size_t vertices = xs.size();
+    for (std::size_t a = 0; a < lines.size(); ++a) {
+      for (std::size_t b = a + 1; b < lines.size(); ++b) {
+        double before = kNaN;
+        for (std::size_t k = 0; k < vertices; ++k) {
+          const double gap = level_at(*lines[a], xs[k]) - level_at(*lines[b], xs[k]);
+          if (k > 0 && (before < 0.0) != (gap < 0.0) && std::isfinite(before) &&
+              std::isfinite(gap) && before != 0.0 && gap != 0.0) {
+            xs.push_back(xs[k - 1] + (xs[k] - xs[k - 1]) * (before / (before - gap)));
+          }
+          before = gap;
+        }
+      }
+    }
+    std::sort(xs.begin(), xs.end());
+    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+  }
   for (const double x : xs) {
     double y = level_at(model.bedrock, x);
     std::int32_t owner = -1;

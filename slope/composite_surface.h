@@ -15,7 +15,7 @@ namespace slope {
 /// The floor of a model: at each x the highest of the bedrock and the
 /// bottoms of the followed layers there. The bottom of a layer is the
 /// highest other soil top below its own top, taken at the vertices of the
-/// soil tops and straight between them.
+/// soil tops and the bedrock and where two of them cross, straight between.
 class Floor {
  public:
   explicit Floor(const Model& model);

@@ -176,6 +176,12 @@ TEST(ModelReader, RefusesWithPlaceAndReason) {
       {"negative kh", kModel + "[seismic]\nkh = -0.1\n", 9, 6, "it must lie from 0 to 1"},
       {"kv of -1", kModel + "[seismic]\nkv = -1\n", 9, 6,
        "kv of [seismic] is -1: it must lie above -1"},
+      {"follow not a boolean", kModel + "follow = 1\n", 8, 10,
+       "follow of soil 1 (\"clay\") must be true or false, not an integer"},
+      {"a region followed",
+       kTitle + kSoilHead + kSoilRest + kTop + "[[soil]]\nname = \"lens\"\nunit_weight = 20\n" +
+           kSoilRest + "region = [[5, -1], [20, -1], [20, -2]]\nfollow = true\n",
+       14, 10, "only a layer (top) has a bottom to follow, not a region"},
   };
   for (const Rejected& c : cases) {
     SCOPED_TRACE(c.fault);

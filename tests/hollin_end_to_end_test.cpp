@@ -4,6 +4,7 @@
 // file and show the factor `hollin analyse` gave.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 #include <string_view>
@@ -64,7 +65,17 @@ TEST(HollinCommandLine, ExitStatusesAndMessages) {
                                 "cut slope.toml --circle 1,2 -o out.dat",
                                 "analyse slope.toml --circle=1,2,3 --polyline=0,1,2,3",
                                 "analyse slope.toml --circle=15,23.75,24.27 --kh 1.5",
-                                "analyse slope.toml --circle=15,23.75,24.27 --axis 1,2"}) {
+                                "analyse slope.toml --circle=15,23.75,24.27 --axis 1,2",
+                                "analyse slope.toml --circle=15,23.75,24.27 --method spencer "
+                                "--interslice points",
+                                "analyse slope.toml --circle=15,23.75,24.27 --interslice-points "
+                                "0,0 0.5,2",
+                                "analyse slope.toml --circle=15,23.75,24.27 --interslice "
+                                "half-sine --interslice-ends 0.2,0.2",
+                                "analyse slope.toml --circle=15,23.75,24.27 --moments sideways",
+                                "optimise slope.toml --circle=15,23.75,24.27 --vertices 0",
+                                "optimise slope.toml --circle=15,23.75,24.27 --vertices 1000000",
+                                "plot slope.toml --circle=15,23.75,24.27 --method fast -o p.svg"}) {
     result = hollin(folder, arguments);
     EXPECT_EQ(result.exit_status, 2) << arguments;
     EXPECT_EQ(result.errors.rfind("hollin: ", 0), 0U) << arguments << ": " << result.errors;
@@ -179,6 +190,63 @@ TEST(HollinCommandLine, CutFilesGiveTheBuiltProgramsTheAnalysedFactors) {
     EXPECT_EQ(hollin(folder, "report slope.dat --method ordinary -o hollin-w.txt").exit_status, 0);
     EXPECT_EQ(folder.read("hollin-w.txt"), folder.read("wendmoor.txt"));
   }
+}
+
+// The general method's document: its interslice function as given and its
+// two curves, the factor between them where they cross.
+TEST(HollinJson, TheGeneralMethodNamesItsFunctionAndGivesItsCurves) {
+  WorkFolder folder;
+  folder.copy_from_source("examples/published-circle.toml", "circle.toml");
+  const RunResult run =
+      hollin(folder,
+             "analyse circle.toml --circle 120,90,80 --method gle --interslice-points 0,0 0.5,1 "
+             "1,0 --json");
+  ASSERT_EQ(run.exit_status, 0) << run.errors;
+  for (const char* wanted :
+       {"\"method\": \"gle\"", "\"interslice\": \"points\"",
+        "\"interslice_points\": [[0, 0], [0.5, 1], [1, 0]]", "\"curves\": [{\"lambda\": 0, "}) {
+    EXPECT_NE(run.console.find(wanted), std::string::npos) << wanted << "\n" << run.console;
+  }
+  EXPECT_EQ(std::count(run.console.begin(), run.console.end(), '{') -
+                std::count(run.console.begin(), run.console.end(), '}'),
+            0);
+}
+
+// A path search's document counts every trial once, and the surface
+// `hollin optimise` prints, given back to `hollin analyse`, gives the
+// factor it printed.
+TEST(HollinCommandLine, PathSearchCountsEveryTrialAndOptimisedSurfacesReadBack) {
+  WorkFolder folder;
+  folder.copy_from_source("examples/simple-slope.toml", "slope.toml");
+  const RunResult search =
+      hollin(folder, "search slope.toml --surface path --count 3000 --threads 2 --json");
+  ASSERT_EQ(search.exit_status, 0) << search.errors;
+  const std::size_t outcomes = search.console.find("\"outcomes\": {");
+  ASSERT_NE(outcomes, std::string::npos);
+  std::uint64_t counted = 0;
+  for (std::size_t at = search.console.find(": ", outcomes + 13);
+       at < search.console.find('}', outcomes); at = search.console.find(": ", at + 1)) {
+    counted += std::stoull(search.console.substr(at + 2));
+  }
+  EXPECT_EQ(counted, 3000U);
+  EXPECT_NE(search.console.find("\"optimised\": {\"start_factor\": "), std::string::npos);
+
+  const RunResult optimised = hollin(folder, "optimise slope.toml --circle 15,23.75,24.27");
+  ASSERT_EQ(optimised.exit_status, 0) << optimised.errors;
+  const std::size_t factor_at = optimised.console.find("optimised: factor of safety ");
+  const std::size_t polyline_at = optimised.console.find("--polyline ");
+  ASSERT_NE(factor_at, std::string::npos);
+  ASSERT_NE(polyline_at, std::string::npos);
+  const std::string factor = optimised.console.substr(
+      factor_at + 28, optimised.console.find(' ', factor_at + 28) - factor_at - 28);
+  const std::string points = optimised.console.substr(
+      polyline_at + 11, optimised.console.find('\n', polyline_at) - polyline_at - 11);
+  const RunResult analysed =
+      hollin(folder, "analyse slope.toml --method simplified --polyline " + points);
+  ASSERT_EQ(analysed.exit_status, 0) << analysed.errors;
+  EXPECT_NE(analysed.console.find("factor of safety " + factor + " "), std::string::npos)
+      << factor << "\n"
+      << analysed.console;
 }
 
 // The JSON documents are a contract with scripts: each command's whole

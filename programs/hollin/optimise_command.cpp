@@ -111,6 +111,9 @@ int run_optimise(const OptimiseOptions& options, CommandContext& context) {
       if (k > 0) out += ",";
       out += text::shortest(result.points[k].x) + "," + text::shortest(result.points[k].y);
     }
+    if (start.kind == slope::SlipSurface::Kind::polyline && start.axis_given) {
+      out += " --axis " + text::shortest(start.axis.x) + "," + text::shortest(start.axis.y);
+    }
     out += "\n";
   } else {
     out += "optimised: no surface lower than the start was found\n";
