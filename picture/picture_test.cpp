@@ -153,7 +153,7 @@ TEST(Pictures, PondedWaterCrackVaryingLoadAndEarthquakeShown) {
   EXPECT_EQ(std::count(line_d.begin(), line_d.end(), 'L'), 2) << line_d;
   for (const char* wanted :
        {"class=\"tension\"", "class=\"outside\"", ">line of thrust</text>",
-        ">interslice tension (x)</text>", ">thrust outside the mass (o)</text>"}) {
+        ">interslice tension</text>", ">thrust outside the sliding mass</text>"}) {
     EXPECT_NE(with_thrust.find(wanted), std::string::npos) << wanted;
   }
 
