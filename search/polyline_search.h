@@ -44,8 +44,8 @@ struct PolylineLimits {
   /// Path: no vertex lies below this level (default H below the toe, or
   /// the bedrock's lowest point there when higher).
   double bottom = -std::numeric_limits<double>::infinity();
-  std::vector<Box> boxes;     ///< block
-  double max_angle = 120.0;   ///< the largest turn at a vertex, degrees
+  std::vector<Box> boxes;    ///< block
+  double max_angle = 120.0;  ///< the largest turn at a vertex, degrees
   std::uint64_t trials = 20000;
 };
 
