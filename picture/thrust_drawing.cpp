@@ -1,5 +1,6 @@
 #include "picture/thrust_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -39,6 +40,13 @@ void legend_mark(Page& page, void (*mark)(SvgWriter&, double, double), std::stri
       label);
 }
 
+// Where a point is drawn: a thrust outside the sliding mass at the edge it
+// passed (its mark says so), since near the toe, where the force fades, its
+// level may lie far off the picture.
+double drawn_level(const method::ThrustPoint& p) {
+  return std::clamp(p.level, std::min(p.slip, p.ground), std::max(p.slip, p.ground));
+}
+
 }  // namespace
 
 ThrustDrawn draw_thrust(Page& page, std::span<const method::ThrustPoint> thrust) {
@@ -53,7 +61,7 @@ ThrustDrawn draw_thrust(Page& page, std::span<const method::ThrustPoint> thrust)
       continue;
     }
     d += (open ? " L" : (d.empty() ? "M" : " M")) + text::coordinate_text(page.px(p.x)) + " " +
-         text::coordinate_text(page.py(p.level));
+         text::coordinate_text(page.py(drawn_level(p)));
     open = true;
   }
   if (!d.empty()) {
@@ -72,7 +80,7 @@ ThrustDrawn draw_thrust(Page& page, std::span<const method::ThrustPoint> thrust)
       cross(svg, page.px(p.x), page.py(0.5 * (p.ground + p.slip)));
       drawn.tension = true;
     } else if (p.outside) {
-      ring(svg, page.px(p.x), page.py(p.level));
+      ring(svg, page.px(p.x), page.py(drawn_level(p)));
       drawn.outside = true;
     }
   }
