@@ -115,7 +115,9 @@ int plot_model(const PlotOptions& options, std::string& svg, CommandContext& con
     }
     const std::vector<method::ThrustPoint> thrust = method::line_of_thrust(data, table, forces);
     std::array<picture::FactorLabel, 1> factors{factor_label(result)};
-    factors[0].label = method_label(settings) + " method";
+    // "janbu method, uncorrected": the method named first, then its settings.
+    const std::string_view name = method::method_name(settings.method);
+    factors[0].label = std::string(name) + " method" + method_label(settings).substr(name.size());
     svg = picture::cut_picture(request.model, request.cut, shades, factors, thrust);
     return kExitSuccess;
   }
