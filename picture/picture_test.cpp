@@ -139,10 +139,11 @@ TEST(Pictures, PondedWaterCrackVaryingLoadAndEarthquakeShown) {
   EXPECT_NE(drawn.find("id=\"open-crack\""), std::string::npos);
 
   // A line of thrust: broken where its force pulls, marked where it pulls
-  // or leaves the mass, each in the legend.
+  // or leaves the mass, each in the legend, and kept in the drawing area
+  // where a fading force puts its level far off.
   const std::vector<method::ThrustPoint> thrust{{60, 55, 60, 50, false, true},
                                                 {80, 40, 50, 30, false, false},
-                                                {100, 45, 40, 25, true, false},
+                                                {100, 1e6, 40, 25, true, false},
                                                 {120, 20, 30, 15, false, false}};
   const std::string with_thrust = cut_picture(model, cut, {}, {}, thrust);
   const std::size_t thrust_at = with_thrust.find("id=\"line-of-thrust\"");
@@ -151,9 +152,19 @@ TEST(Pictures, PondedWaterCrackVaryingLoadAndEarthquakeShown) {
       with_thrust.substr(thrust_at, with_thrust.find('\n', thrust_at) - thrust_at);
   EXPECT_EQ(std::count(line_d.begin(), line_d.end(), 'M'), 1) << line_d;
   EXPECT_EQ(std::count(line_d.begin(), line_d.end(), 'L'), 2) << line_d;
+  std::string d = line_d.substr(line_d.find(" d=\"") + 4);
+  d.resize(d.find('"'));
+  std::replace_if(
+      d.begin(), d.end(), [](char c) { return c == 'M' || c == 'L'; }, ' ');
+  std::istringstream coordinates(d);
+  int count = 0;
+  for (double v = 0; coordinates >> v; ++count) {
+    EXPECT_TRUE(v >= kAreaLeft && v <= kAreaRight) << line_d;  // x and y alike
+  }
+  EXPECT_EQ(count, 6) << line_d;
   for (const char* wanted :
        {"class=\"tension\"", "class=\"outside\"", ">line of thrust</text>",
-        ">interslice tension (x)</text>", ">thrust outside the mass (o)</text>"}) {
+        ">interslice tension</text>", ">thrust outside the sliding mass</text>"}) {
     EXPECT_NE(with_thrust.find(wanted), std::string::npos) << wanted;
   }
 

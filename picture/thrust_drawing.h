@@ -17,7 +17,8 @@ struct ThrustDrawn {
   bool tension = false;
 };
 
-/// Draws `thrust` on `page` (after the slices, before the legend).
+/// Draws `thrust` on `page` (after the slices, before the legend); a level
+/// outside the sliding mass at the edge of the mass it passed, marked.
 ThrustDrawn draw_thrust(Page& page, std::span<const method::ThrustPoint> thrust);
 
 /// The legend entries of what was drawn.

@@ -122,24 +122,42 @@ TEST(Pictures, WellFormedRenderedCleanlyWithSoilsInTheirColours) {
   ASSERT_EQ(run.exit_status, 0) << run.errors;
   const std::string cut = folder.read("cut.svg");
   expect_soils_filled(cut, checked_render(folder, "cut.svg"), "cut.svg");
-  run = hollin(folder, "analyse layered-slope.toml --circle=28,30,24 --method simplified --json");
-  const std::size_t at = run.console.find("\"factor_of_safety\": ");
-  ASSERT_NE(at, std::string::npos);
-  double factor = 0;
-  std::from_chars(run.console.data() + at + 20, run.console.data() + run.console.size(), factor);
-  EXPECT_NE(cut.find(">F = " + text::fixed_text(factor, 3) + "</text>"), std::string::npos);
+  const auto factor_of = [&folder](const std::string& method) {
+    const RunResult analysed =
+        hollin(folder, "analyse layered-slope.toml --circle=28,30,24 --json --method " + method);
+    const std::size_t at = analysed.console.find("\"factor_of_safety\": ");
+    double factor = 0;
+    if (at != std::string::npos) {
+      std::from_chars(analysed.console.data() + at + 20,
+                      analysed.console.data() + analysed.console.size(), factor);
+    }
+    return ">F = " + text::fixed_text(factor, 3) + "</text>";
+  };
+  const std::string factor = factor_of("simplified");
+  EXPECT_NE(cut.find(factor), std::string::npos) << factor;
 
   ASSERT_EQ(hollin(folder, "cut layered-slope.toml --circle=28,30,24 -o slope.dat").exit_status, 0);
   ASSERT_EQ(hollin(folder, "report slope.dat --method simplified -o results.txt").exit_status, 0);
   ASSERT_EQ(hollin(folder, "plot slope.dat --report results.txt -o data.svg").exit_status, 0);
   checked_render(folder, "data.svg");
-  EXPECT_NE(folder.read("data.svg").find(">F = " + text::fixed_text(factor, 3) + "</text>"),
-            std::string::npos);
+  EXPECT_NE(folder.read("data.svg").find(factor), std::string::npos) << factor;
   // A report of another data file is refused, and nothing is written.
   folder.copy_from_source("examples/worked-example.dat", "worked.dat");
   run = hollin(folder, "plot worked.dat --report results.txt -o other.svg");
   EXPECT_EQ(run.exit_status, 1);
   EXPECT_NE(run.errors.find("results.txt: "), std::string::npos) << run.errors;
+  EXPECT_FALSE(folder.exists("other.svg"));
+  // One method's run, with its factor and line of thrust; a data file has no
+  // run to draw.
+  run = hollin(folder, "plot layered-slope.toml --circle=28,30,24 --method spencer -o one.svg");
+  ASSERT_EQ(run.exit_status, 0) << run.errors;
+  checked_render(folder, "one.svg");
+  for (const std::string& wanted : {factor_of("spencer"), std::string("id=\"line-of-thrust\"")}) {
+    EXPECT_NE(folder.read("one.svg").find(wanted), std::string::npos) << wanted;
+  }
+  run = hollin(folder, "plot worked.dat --method spencer -o other.svg");
+  EXPECT_EQ(run.exit_status, 2);
+  EXPECT_NE(run.errors.find("--method applies to a model"), std::string::npos) << run.errors;
   EXPECT_FALSE(folder.exists("other.svg"));
 }
 

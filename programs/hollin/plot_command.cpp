@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "method/line_of_thrust.h"
@@ -28,6 +30,22 @@ bool is_model(const std::string& path) {
   constexpr std::string_view kSuffix = ".toml";
   return path.size() >= kSuffix.size() &&
          std::string_view(path).substr(path.size() - kSuffix.size()) == kSuffix;
+}
+
+// The first method option given that only --method uses, or empty: without
+// --method a surface is drawn by the simplified and ordinary methods at the
+// defaults of `hollin analyse`.
+std::string_view method_option_given(const MethodOptions& given) {
+  const MethodOptions unset;
+  if (given.pore_force != unset.pore_force) return "--pore-force";
+  if (given.tolerance != unset.tolerance) return "--tolerance";
+  if (given.iteration_limit != unset.iteration_limit) return "--iteration-limit";
+  if (given.tension != unset.tension) return "--tension";
+  if (given.interslice != unset.interslice) return "--interslice";
+  if (given.interslice_ends != unset.interslice_ends) return "--interslice-ends";
+  if (given.interslice_points != unset.interslice_points) return "--interslice-points";
+  if (given.janbu_correction != unset.janbu_correction) return "--janbu-correction";
+  return {};
 }
 
 picture::FactorLabel factor_label(const method::MethodResult& run) {
@@ -53,10 +71,24 @@ int plot_model(const PlotOptions& options, std::string& svg, CommandContext& con
       context.error("--slices needs --circle or --polyline");
       return kExitUsage;
     }
+    if (const std::string_view option =
+            options.method.empty() ? method_option_given(options) : "--method";
+        !option.empty()) {
+      context.error(std::string(option) +
+                    " needs --circle or --polyline: a model alone is drawn without a method");
+      return kExitUsage;
+    }
     slope::Model model;
     if (!load_model(options.file, model, context)) return kExitRefused;
     svg = picture::model_picture(model);
     return kExitSuccess;
+  }
+  if (const std::string_view option = method_option_given(options);
+      options.method.empty() && !option.empty()) {
+    context.error(std::string(option) +
+                  " needs --method: without it the simplified and ordinary methods are drawn "
+                  "at the defaults of analyse");
+    return kExitUsage;
   }
   ModelCut request;
   if (const CutStep step = cut_model_surface(options.surface, options.file, request, context);
@@ -83,7 +115,9 @@ int plot_model(const PlotOptions& options, std::string& svg, CommandContext& con
     }
     const std::vector<method::ThrustPoint> thrust = method::line_of_thrust(data, table, forces);
     std::array<picture::FactorLabel, 1> factors{factor_label(result)};
-    factors[0].label = method_label(settings) + " method";
+    // "janbu method, uncorrected": the method named first, then its settings.
+    const std::string_view name = method::method_name(settings.method);
+    factors[0].label = std::string(name) + " method" + method_label(settings).substr(name.size());
     svg = picture::cut_picture(request.model, request.cut, shades, factors, thrust);
     return kExitSuccess;
   }
@@ -121,6 +155,14 @@ int plot_data(const PlotOptions& options, std::string& svg, CommandContext& cont
         "--circle, --polyline and --slices apply to a model (.toml), not to the data "
         "file " +
         options.file);
+    return kExitUsage;
+  }
+  if (const std::string_view option =
+          options.method.empty() ? method_option_given(options) : "--method";
+      !option.empty()) {
+    context.error(std::string(option) +
+                  " applies to a model (.toml) with a surface, not to the data file " +
+                  options.file);
     return kExitUsage;
   }
   std::string text;
