@@ -13,6 +13,7 @@
 #include "picture/cut_drawing.h"
 #include "picture/html_page.h"
 #include "picture/model_drawing.h"
+#include "picture/polyline_search_drawing.h"
 #include "picture/ponded_water.h"
 #include "picture/svg_writer.h"
 #include "slope/model_reader.h"
@@ -88,6 +89,35 @@ TEST(Pictures, SameInputSameBytesAndHostileNamesEscaped) {
       ADD_FAILURE() << drawn.substr(at - 10, 30);
       break;
     }
+  }
+}
+
+TEST(Pictures, ABlockSearchShowsItsBoxesAndTheOptimisationFromStartToEnd) {
+  const slope::Model model = slope::testing::published_slope();
+  search::PolylineLimits limits;
+  limits.kind = search::SurfaceKind::block;
+  limits.boxes = {{80, 100, 15, 20}, {110, 130, 15, 20}};
+  search::PolylineResult found;
+  found.top.push_back({{}, {{50, 60}, {90, 18}, {120, 18}, {150, 20}}, 7});
+  found.top.front().trial.factor = 1.5;
+  search::OptimiseResult optimised;
+  optimised.started = true;
+  optimised.start.factor = 1.5;
+  optimised.best.factor = 1.25;
+  optimised.points = {{52, 60}, {90, 16}, {120, 16}, {148, 20}};
+  const std::string svg = polyline_search_picture(model, limits, found, &optimised, "spencer");
+  const std::size_t boxes = svg.find("id=\"boxes\"");
+  ASSERT_NE(boxes, std::string::npos);
+  const std::string group = svg.substr(boxes, svg.find("</g>", boxes) - boxes);
+  std::size_t paths = 0;
+  for (std::size_t at = group.find("<path"); at != std::string::npos;
+       at = group.find("<path", at + 1)) {
+    ++paths;
+  }
+  EXPECT_EQ(paths, 2U);
+  for (const char* wanted : {"id=\"start\"", "id=\"critical\"", ">F = 1.250</text>",
+                             ">best trial, F = 1.500</text>", ">method: spencer</text>"}) {
+    EXPECT_NE(svg.find(wanted), std::string::npos) << wanted;
   }
 }
 

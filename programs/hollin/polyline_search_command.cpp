@@ -2,9 +2,11 @@
 
 #include <oneapi/tbb/task_arena.h>
 
+#include "picture/polyline_search_drawing.h"
 #include "programs/hollin/method_runs.h"
 #include "programs/hollin/option_values.h"
 #include "programs/hollin/surface_option.h"
+#include "programs/hollin/text_file.h"
 #include "search/optimise.h"
 #include "search/polyline_search.h"
 #include "slope/json_shapes.h"
@@ -197,6 +199,17 @@ int run_polyline_search(const PolylineSearchOptions& options, const PolylineSear
     best.polyline = found.top.front().points;
     optimised = search::optimise_surface(evaluator, *run.model, best, optimising);
   }
+  bool written = true;
+  if (!options.svg.empty()) {
+    const std::string svg = picture::polyline_search_picture(*run.model, limits, found,
+                                                             optimised ? &*optimised : nullptr,
+                                                             method_label(run.settings.analysis));
+    const std::array<std::string, 1> inputs{run.model_path};
+    if (write_file_atomically(options.svg, svg, inputs, why) != FileStatus::ok) {
+      context.error(options.svg + ": the picture was not written: " + why);
+      written = false;
+    }
+  }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - run.started).count();
   if (run.json) {
@@ -261,7 +274,7 @@ int run_polyline_search(const PolylineSearchOptions& options, const PolylineSear
     out += "time: " + text::fixed_decimals(seconds, 3) + " s on " + std::to_string(run.threads) +
            " threads\n";
   }
-  return found.top.empty() ? kExitRefused : kExitSuccess;
+  return found.top.empty() || !written ? kExitRefused : kExitSuccess;
 }
 
 }  // namespace hollin

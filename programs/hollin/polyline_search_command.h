@@ -29,6 +29,7 @@ struct PolylineSearchOptions {
   std::string max_angle;           ///< the largest turn at a vertex; empty: 120
   std::string optimise;            ///< on or off; empty: on for paths and blocks, off for circles
   std::string vertices_optimised;  ///< vertices of the optimised polyline; empty: 12
+  std::string svg;                 ///< the picture to write, or empty
 };
 
 /// Parses --optimise and --optimise-vertices for `surface`; false with `why`.

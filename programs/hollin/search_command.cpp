@@ -438,7 +438,6 @@ int run_search(const SearchOptions& options, CommandContext& context) {
                                       {"--exit", &options.exit},
                                       {"--trials", &options.trials},
                                       {"--cut", &options.cut},
-                                      {"--svg", &options.svg},
                                       {"--html", &options.html}}) {
       if (!given->empty()) {
         context.error(std::string(name) + " goes with circles, not --surface " +
@@ -446,7 +445,9 @@ int run_search(const SearchOptions& options, CommandContext& context) {
         return kExitUsage;
       }
     }
-    return run_polyline_search(options.polyline,
+    PolylineSearchOptions polyline = options.polyline;
+    polyline.svg = options.svg;
+    return run_polyline_search(polyline,
                                {&model, options.model, choices.settings, choices.face, choices.top,
                                 choices.threads, options.json, started},
                                context);
