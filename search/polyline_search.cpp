@@ -101,6 +101,17 @@ std::string limits_fault(const slope::Model& model, const PolylineLimits& limits
   if (limits.boxes.empty() || limits.boxes.size() > kMaxBoxes) {
     return "a block search takes 1 to " + std::to_string(kMaxBoxes) + " boxes";
   }
+  for (const double a :
+       {limits.active_from, limits.active_to, limits.passive_from, limits.passive_to}) {
+    if (!std::isnan(a) && !(a > 0.0 && a < 90.0)) {
+      return "a wedge's angle lies above 0 and below 90 degrees";
+    }
+  }
+  if (std::isnan(limits.active_from) != std::isnan(limits.active_to) ||
+      std::isnan(limits.passive_from) != std::isnan(limits.passive_to) ||
+      limits.active_from > limits.active_to || limits.passive_from > limits.passive_to) {
+    return "a wedge's angles are a range from the smaller";
+  }
   for (const Box& b : limits.boxes) {
     const double ground =
         std::max(slope::level_at(model.ground, b.x0), slope::level_at(model.ground, b.x1));
@@ -194,8 +205,16 @@ bool PolylineTrials::block(std::uint64_t index, slope::Polyline& out) const {
   const slope::Point right = base.back();
   // Active at the head (45 + phi/2 from the horizontal), passive at the toe
   // (45 - phi/2), each rising away from the base.
-  const double left_angle = std::numbers::pi / 4.0 + (head_left ? 0.5 : -0.5) * phi_at(left);
-  const double right_angle = std::numbers::pi / 4.0 + (head_left ? -0.5 : 0.5) * phi_at(right);
+  // Given ranges are sampled in the dimensions after the boxes'.
+  const auto angle = [&](bool active, slope::Point at) {
+    const double from = active ? limits_.active_from : limits_.passive_from;
+    const double to = active ? limits_.active_to : limits_.passive_to;
+    if (std::isnan(from)) return std::numbers::pi / 4.0 + (active ? 0.5 : -0.5) * phi_at(at);
+    const double u = halton(index, d + (active ? 0 : 1));
+    return (from + (to - from) * u) * std::numbers::pi / 180.0;
+  };
+  const double left_angle = angle(head_left, left);
+  const double right_angle = angle(!head_left, right);
   slope::Point left_top;
   slope::Point right_top;
   if (!ray_to_ground(model_.ground, left, -std::cos(left_angle), std::sin(left_angle), left_top) ||

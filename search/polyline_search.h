@@ -44,7 +44,14 @@ struct PolylineLimits {
   /// Path: no vertex lies below this level (default H below the toe, or
   /// the bedrock's lowest point there when higher).
   double bottom = -std::numeric_limits<double>::infinity();
-  std::vector<Box> boxes;    ///< block
+  std::vector<Box> boxes;  ///< block
+  /// Block: the ranges of the wedges' angles from the horizontal, degrees;
+  /// NaN takes 45 + phi/2 (active, at the head) and 45 - phi/2 (passive, at
+  /// the toe) of the soil at the base's end.
+  double active_from = std::numeric_limits<double>::quiet_NaN();
+  double active_to = std::numeric_limits<double>::quiet_NaN();
+  double passive_from = std::numeric_limits<double>::quiet_NaN();
+  double passive_to = std::numeric_limits<double>::quiet_NaN();
   double max_angle = 120.0;  ///< the largest turn at a vertex, degrees
   std::uint64_t trials = 20000;
 };

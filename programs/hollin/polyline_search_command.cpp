@@ -64,6 +64,15 @@ bool parse_limits(const PolylineSearchOptions& options, const PolylineSearchRun&
       why = "--box: at most " + std::to_string(search::kMaxBoxes) + " boxes";
       return false;
     }
+    if (!options.active_angle.empty() && !parse_range("--active-angle", options.active_angle,
+                                                      limits.active_from, limits.active_to, why)) {
+      return false;
+    }
+    if (!options.passive_angle.empty() &&
+        !parse_range("--passive-angle", options.passive_angle, limits.passive_from,
+                     limits.passive_to, why)) {
+      return false;
+    }
     for (const std::string& text : options.boxes) {
       std::vector<double> v;
       if (!parse_real_list(text, v, why) || v.size() != 4) {
@@ -108,7 +117,12 @@ std::string limits_text(const search::PolylineLimits& l) {
       out += " [x " + text::shortest(b.x0) + " to " + text::shortest(b.x1) + ", y " +
              text::shortest(b.y0) + " to " + text::shortest(b.y1) + "]";
     }
-    out += ", wedges at 45 + phi/2 (head) and 45 - phi/2 (toe)";
+    out += std::isnan(l.active_from) ? ", active wedge at 45 + phi/2"
+                                     : ", active wedge at " + text::shortest(l.active_from) +
+                                           " to " + text::shortest(l.active_to) + " degrees";
+    out += std::isnan(l.passive_from) ? ", passive wedge at 45 - phi/2"
+                                      : ", passive wedge at " + text::shortest(l.passive_from) +
+                                            " to " + text::shortest(l.passive_to) + " degrees";
   }
   return out + "; at most " + text::shortest(l.max_angle) + " degrees of turn at a vertex, " +
          std::to_string(l.trials) + " trials";

@@ -30,6 +30,8 @@ struct PolylineSearchOptions {
   std::string optimise;            ///< on or off; empty: on for paths and blocks, off for circles
   std::string vertices_optimised;  ///< vertices of the optimised polyline; empty: 12
   std::string svg;                 ///< the picture to write, or empty
+  std::string active_angle;        ///< block: A1,A2 degrees; empty: 45 + phi/2
+  std::string passive_angle;       ///< block: P1,P2 degrees; empty: 45 - phi/2
 };
 
 /// Parses --optimise and --optimise-vertices for `surface`; false with `why`.

@@ -559,6 +559,12 @@ void declare_search(CLI::App& app, SearchOptions& options) {
                  "path: X1,X2, where the toe meets the ground (default about the face's toe)");
   app.add_option("--box", options.polyline.boxes,
                  "block: X1,X2,Y1,Y2, a box the base passes through (repeat for more)");
+  app.add_option("--active-angle", options.polyline.active_angle,
+                 "block: A1,A2, the range of the active wedge's angle at the head, degrees "
+                 "(default 45 + phi'/2)");
+  app.add_option("--passive-angle", options.polyline.passive_angle,
+                 "block: P1,P2, the range of the passive wedge's angle at the toe, degrees "
+                 "(default 45 - phi'/2)");
   app.add_option("--max-angle", options.polyline.max_angle,
                  "path and block: the largest turn between two segments, degrees (default 120)");
   app.add_option("--optimise", options.polyline.optimise,

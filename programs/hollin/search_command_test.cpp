@@ -284,6 +284,11 @@ TEST(SearchCommand, HostileLimitsAreRefusedWithAMessage) {
       {[](SearchOptions& o) { o.trials.clear(), o.polyline.surface = "block"; }, kExitUsage,
        "--surface block needs at least one --box"},
       {[](SearchOptions& o) {
+         o.trials.clear(), o.polyline.surface = "block", o.polyline.boxes = {"20,30,1,2"},
+                           o.polyline.active_angle = "60,95";
+       },
+       kExitUsage, "--surface block: a wedge's angle lies above 0 and below 90 degrees"},
+      {[](SearchOptions& o) {
          o.trials.clear(), o.polyline.surface = "block", o.polyline.boxes = {"-80,-60,0,1"};
        },
        kExitUsage, "--surface block: a box's x range lies on the ground"},
