@@ -48,6 +48,7 @@ sort >"$work/expected" <<'LIST'
 /usr/share/hollin-suite/examples/published-circle.toml
 /usr/share/hollin-suite/examples/simple-slope.toml
 /usr/share/hollin-suite/examples/steep-toe.dat
+/usr/share/hollin-suite/examples/weak-seam.toml
 /usr/share/hollin-suite/examples/wendmoor-jobs.txt
 /usr/share/hollin-suite/examples/worked-example.dat
 /usr/share/hollin-suite/examples/zoned-dam.toml
