@@ -31,6 +31,9 @@ struct OptimiseResult {
   Trial start;             ///< the start surface as given
   Trial best;              ///< the end: never above the start
   slope::Polyline points;  ///< the end surface (the start's own points when nothing was better)
+  /// The start resampled into the polyline moved: a factor, or why it was
+  /// refused (its base turns back upward, say), when nothing is moved.
+  Outcome resampled = Outcome::factor;
   std::int64_t evaluations = 0;
   Counts counts{};  ///< the candidates by outcome, refusals included
   /// The factor of the polyline moved: resampled from the start, then after
