@@ -113,4 +113,28 @@ void BM_WeakLayerBlockSearchOptimised(benchmark::State& state) {
 }
 BENCHMARK(BM_WeakLayerBlockSearchOptimised)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+/// One optimisation, by the simplified method, of the simple slope's
+/// critical circle as `hollin search examples/simple-slope.toml` prints it:
+/// the whole of `hollin optimise` on that circle, on one thread.
+void BM_SimpleSlopeCriticalCircleOptimised(benchmark::State& state) {
+  const slope::Model model = bench::simple_slope();
+  search::Settings settings;
+  settings.analysis.tension = method::TensionRule::allow;
+  const slope::SlipSurface critical{slope::SlipSurface::Kind::circle,
+                                    {9.64205994897959, 28.424744897959172, 28.423389668367335},
+                                    {},
+                                    false,
+                                    {}};
+  search::OptimiseResult optimised;
+  for (auto _ : state) {
+    search::Evaluator evaluator(model, settings);
+    optimised = search::optimise_surface(evaluator, model, critical, {});
+    benchmark::DoNotOptimize(optimised.points.data());
+  }
+  state.counters["start_factor"] = optimised.start.factor;
+  state.counters["optimised_factor"] = optimised.best.factor;
+  state.counters["evaluations"] = static_cast<double>(optimised.evaluations);
+}
+BENCHMARK(BM_SimpleSlopeCriticalCircleOptimised)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace

@@ -95,7 +95,8 @@ OptimiseResult optimise_surface(Evaluator& evaluator, const slope::Model& model,
   for (std::size_t k = 1; k < current.size(); ++k) {
     length += std::hypot(current[k].x - current[k - 1].x, current[k].y - current[k - 1].y);
   }
-  if (here.outcome != Outcome::factor) return out;  // the resampled start is refused
+  out.resampled = here.outcome;
+  if (here.outcome != Outcome::factor) return out;
   out.path.push_back(here.factor);
   if (here.factor < out.best.factor) {
     out.best = here;
@@ -109,6 +110,7 @@ OptimiseResult optimise_surface(Evaluator& evaluator, const slope::Model& model,
     for (std::int32_t k = 0; k < n && out.evaluations < settings.max_evaluations; ++k) {
       const auto i = static_cast<std::size_t>(k);
       for (const double sign : {1.0, -1.0}) {
+        if (out.evaluations >= settings.max_evaluations) break;
         slope::Polyline moved = current;
         if (k == 0 || k == n - 1) {
           moved[i] = on_ground(model.ground, current[i].x + sign * step);

@@ -1,7 +1,7 @@
 // Optimisation of a slip surface: the surface as a polyline of N vertices,
 // its interior vertices moved along the surface's normal and its ends along
 // the ground, a move kept when it lowers the factor, the step halved when
-// no move does (a compass search, in a fixed order, so that the result
+// a sweep gains too little (a compass search, in a fixed order, so that the result
 // depends on nothing but the inputs). A candidate whose base turns back
 // upward, that turns too sharply, that the cutter refuses or that has no
 // factor is never kept; the result is never above the start.
@@ -19,7 +19,9 @@ namespace search {
 struct OptimiseSettings {
   std::int32_t vertices = 12;  ///< of the polyline optimised, ends included
   double max_angle = 120.0;    ///< the largest turn at a vertex, degrees
-  double tolerance = 1e-5;     ///< stop when a sweep lowers the factor by less
+  /// A sweep of every vertex that lowers the factor by less halves the step;
+  /// the search ends when the step is below 1e-5 of the surface's length.
+  double tolerance = 1e-5;
   std::int64_t max_evaluations = 20000;
 };
 
@@ -31,6 +33,9 @@ struct OptimiseResult {
   Trial start;             ///< the start surface as given
   Trial best;              ///< the end: never above the start
   slope::Polyline points;  ///< the end surface (the start's own points when nothing was better)
+  /// The start resampled into the polyline moved: a factor, or why it was
+  /// refused (its base turns back upward, say), when nothing is moved.
+  Outcome resampled = Outcome::factor;
   std::int64_t evaluations = 0;
   Counts counts{};  ///< the candidates by outcome, refusals included
   /// The factor of the polyline moved: resampled from the start, then after

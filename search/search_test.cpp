@@ -403,6 +403,12 @@ TEST(Optimise, NeverAboveTheStartTheSameEachTimeAndNearlyCircularOnTheSimpleSlop
               std::bit_cast<std::uint64_t>(again.best.factor));
     EXPECT_EQ(first.evaluations, again.evaluations);
     for (std::size_t k = 1; k < first.path.size(); ++k) EXPECT_LT(first.path[k], first.path[k - 1]);
+    OptimiseSettings capped;
+    capped.max_evaluations = 40;
+    const OptimiseResult short_run = optimise_surface(evaluator, model, start, capped);
+    EXPECT_EQ(short_run.evaluations, 40);
+    EXPECT_LE(first.best.factor, short_run.best.factor);
+    EXPECT_LE(short_run.best.factor, short_run.start.factor);
   }
   // The critical surface of this slope is nearly a circle.
   Evaluator evaluator(model, settings);

@@ -212,9 +212,9 @@ TEST(HollinJson, TheGeneralMethodNamesItsFunctionAndGivesItsCurves) {
             0);
 }
 
-// A path search's document counts every trial once, and the surface
-// `hollin optimise` prints, given back to `hollin analyse`, gives the
-// factor it printed.
+// A path search's document counts every trial once, the surface `hollin
+// optimise` prints, given back to `hollin analyse`, gives the factor it
+// printed, and a start it cannot move is refused.
 TEST(HollinCommandLine, PathSearchCountsEveryTrialAndOptimisedSurfacesReadBack) {
   WorkFolder folder;
   folder.copy_from_source("examples/simple-slope.toml", "slope.toml");
@@ -247,6 +247,13 @@ TEST(HollinCommandLine, PathSearchCountsEveryTrialAndOptimisedSurfacesReadBack) 
   EXPECT_NE(analysed.console.find("factor of safety " + factor + " "), std::string::npos)
       << factor << "\n"
       << analysed.console;
+
+  // A start whose base turns back upward has a factor but is not moved.
+  const RunResult locked =
+      hollin(folder, "optimise slope.toml --polyline 8,0.5,15,-0.5,25,-3,34,10.5");
+  EXPECT_EQ(locked.exit_status, 1);
+  EXPECT_EQ(locked.errors.rfind("hollin: --polyline: the start", 0), 0U) << locked.errors;
+  EXPECT_TRUE(locked.console.empty()) << locked.console;
 }
 
 // The JSON documents are a contract with scripts: each command's whole

@@ -59,9 +59,17 @@ int run_optimise(const OptimiseOptions& options, CommandContext& context) {
   }
   search::Evaluator evaluator(model, settings);
   const search::OptimiseResult result = search::optimise_surface(evaluator, model, start, optimise);
+  const std::string option =
+      start.kind == slope::SlipSurface::Kind::circle ? "--circle" : "--polyline";
   if (!result.started) {
-    context.error("the start surface has no factor: " +
+    context.error(option + ": the start surface has no factor: " +
                   std::string(search::outcome_text(result.start.outcome)));
+    return kExitRefused;
+  }
+  if (result.resampled != search::Outcome::factor) {
+    context.error(option + ": the start, as a polyline of " + std::to_string(optimise.vertices) +
+                  " vertices from entry to exit, cannot be optimised: " +
+                  std::string(search::outcome_text(result.resampled)));
     return kExitRefused;
   }
   const bool moved = !result.points.empty() && result.best.factor < result.start.factor;
