@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "slope/kinematics.h"
+
 namespace search {
 namespace {
 
@@ -145,6 +147,25 @@ Trial Evaluator::evaluate(const slope::SlipSurface& surface) {
     return trial;
   }
   return analyse(trial);
+}
+
+Trial Evaluator::evaluate_checked(const slope::SlipSurface& polyline, double max_angle) {
+  Trial trial;
+  const slope::Polyline& points = polyline.polyline;
+  for (std::size_t k = 1; k < points.size(); ++k) {
+    if (!(points[k].x > points[k - 1].x)) return trial;  // invalid
+  }
+  switch (slope::check_kinematics(points, max_angle)) {
+    case slope::Kinematics::admissible:
+      return evaluate(polyline);
+    case slope::Kinematics::turns_upward:
+      trial.outcome = Outcome::turns_upward;
+      break;
+    case slope::Kinematics::too_sharp:
+      trial.outcome = Outcome::too_sharp;
+      break;
+  }
+  return trial;
 }
 
 Trial Evaluator::analyse(Trial trial) {

@@ -91,6 +91,10 @@ class Evaluator {
   [[nodiscard]] Trial evaluate(const slope::Circle& circle);
   /// Evaluates any surface the same way; the trial's circle is left empty.
   [[nodiscard]] Trial evaluate(const slope::SlipSurface& surface);
+  /// A polyline checked first as a sliding body (slope/kinematics.h, with
+  /// `max_angle`): outcome invalid for x not increasing, turns_upward or
+  /// too_sharp without a cut; else evaluated as above.
+  [[nodiscard]] Trial evaluate_checked(const slope::SlipSurface& polyline, double max_angle);
   /// A trial whose circle could not be made (grid kind entry_exit).
   [[nodiscard]] static Trial no_circle();
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstddef>
 
-#include "slope/kinematics.h"
 #include "slope/soil_map.h"
 
 namespace search {
@@ -67,26 +66,8 @@ OptimiseResult optimise_surface(Evaluator& evaluator, const slope::Model& model,
   candidate.axis = start.axis;
   const auto evaluate = [&](const slope::Polyline& points) {
     ++out.evaluations;
-    Trial trial;
-    for (std::size_t k = 1; k < points.size(); ++k) {
-      if (!(points[k].x > points[k - 1].x)) {
-        trial.outcome = Outcome::invalid;
-        ++out.counts[static_cast<std::size_t>(trial.outcome)];
-        return trial;
-      }
-    }
-    switch (slope::check_kinematics(points, settings.max_angle)) {
-      case slope::Kinematics::admissible:
-        candidate.polyline = points;
-        trial = evaluator.evaluate(candidate);
-        break;
-      case slope::Kinematics::turns_upward:
-        trial.outcome = Outcome::turns_upward;
-        break;
-      case slope::Kinematics::too_sharp:
-        trial.outcome = Outcome::too_sharp;
-        break;
-    }
+    candidate.polyline = points;
+    const Trial trial = evaluator.evaluate_checked(candidate, settings.max_angle);
     ++out.counts[static_cast<std::size_t>(trial.outcome)];
     return trial;
   };

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "slope/kinematics.h"
 #include "text/number_text.h"
 
 namespace search {
@@ -253,17 +252,7 @@ PolylineResult find_critical_polyline(EvaluatorPool& pool, const PolylineLimits&
                             trial.outcome = Outcome::invalid;
                             continue;
                           }
-                          switch (slope::check_kinematics(surface.polyline, limits.max_angle)) {
-                            case slope::Kinematics::admissible:
-                              trial = evaluator.evaluate(surface);
-                              break;
-                            case slope::Kinematics::turns_upward:
-                              trial.outcome = Outcome::turns_upward;
-                              break;
-                            case slope::Kinematics::too_sharp:
-                              trial.outcome = Outcome::too_sharp;
-                              break;
-                          }
+                          trial = evaluator.evaluate_checked(surface, limits.max_angle);
                         }
                       });
     // In trial order: the counts and the best, least factor then least index.
